@@ -1,0 +1,4 @@
+target_sources(trk5120core PRIVATE
+  document/Conversions.cpp
+  document/RadioDocumentOps.cpp
+)

@@ -1,0 +1,1 @@
+# Editor windows (channels, features) come later.

@@ -1,0 +1,4 @@
+target_sources(trk5120core PRIVATE
+  files/DataFile.cpp
+  files/VersionTable.cpp
+)

@@ -1,0 +1,3 @@
+target_sources(trk5120core PRIVATE
+  image/MemoryImage.cpp
+)

@@ -1,0 +1,1 @@
+# Serial port layer and clone engine (core); progress and port windows (gui).
