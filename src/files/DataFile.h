@@ -21,9 +21,14 @@ QByteArray SerializeChannelRecord(const ChannelRecord& record);
 ChannelRecord ParseChannelRecord(const char* bytes); // 54 bytes
 QString ChannelFilePath(const QString& dataFilePath);
 
-// Why a document read from disk cannot be used; empty when it can. Clamps the
-// harmless view fields (WorkMode, CurGroup, CurChannel) in place.
+// False when a document read from disk cannot be used (bad channel counts, channel
+// numbers out of range or twice in a list). Clamps the harmless view fields
+// (WorkMode, CurGroup, CurChannel) in place.
 bool ValidateDocumentFromDisk(RadioDocument& doc);
+
+// Writes the saved copy as a complete pair: both files are written beside their
+// targets first and only then renamed over them, so a failure leaves the old pair.
+bool WriteDocumentPair(const QString& dataFilePath, const RadioDocument& saved);
 
 enum class OpenResult { Opened, Refused };
 // Opens the pair at state.DocState.DocPath with the version and length tests.
@@ -31,7 +36,10 @@ OpenResult OpenDataFile(AppState& app, UserPrompt& prompt, ProgramLauncher& laun
 // Saves the document to the pair at DocPath; false after "file error.".
 bool SaveDataFile(AppState& app, UserPrompt& prompt);
 bool WriteChannelFile(const QString& dataFilePath, const RadioDocument& saved);
+// Reads the records that the counts of saved.Data call for; false (saved unchanged)
+// when a count is out of range or the file is missing or too short.
 bool ReadChannelFile(const QString& dataFilePath, RadioDocument& saved);
+// A template that cannot be used leaves the document as it is and snapshots it.
 bool LoadTemplate(AppState& app, const QString& dataFilePath);
 bool LoadNewTemplate(AppState& app);
 bool LoadInitTemplate(AppState& app);

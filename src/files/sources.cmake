@@ -1,4 +1,5 @@
 target_sources(trk5120core PRIVATE
   files/DataFile.cpp
+  files/SystemProgramLauncher.cpp
   files/VersionTable.cpp
 )
