@@ -1,4 +1,5 @@
 target_sources(trk5120core PRIVATE
   document/Conversions.cpp
   document/RadioDocumentOps.cpp
+  document/ToneCodes.cpp
 )
