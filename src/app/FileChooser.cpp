@@ -1,0 +1,20 @@
+#include "app/FileChooser.h"
+
+#include <QFileDialog>
+
+std::optional<QString> DialogFileChooser::chooseOpen(QWidget* parent, const QString& filter)
+{
+    const QString name = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> DialogFileChooser::chooseSave(QWidget* parent, const QString& filter,
+                                                     const QString& suggested)
+{
+    const QString name = QFileDialog::getSaveFileName(parent, QString(), suggested, filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "app/ChildWindows.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QSplitter;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+struct AppState;
+class Clock;
+class FileChooser;
+class FrmProgressHost;
+class ModComm;
+class ProgramLauncher;
+class SerialLink;
+class UserPrompt;
+
+// What the main window talks to besides the program state; tests hand in scripted ones.
+struct MainWindowServices {
+    UserPrompt& prompt;
+    FileChooser& files;
+    ProgramLauncher& launcher;
+    ChildWindows& windows;
+    // Serial port entries ("COM1", ...) for the port window, in enumeration order; by
+    // default the ports of the machine as mysetup.ini numbers them.
+    std::function<QStringList()> listPorts;
+    // The serial line to the radio; the window makes its own serial-port link when none is given.
+    SerialLink* link = nullptr;
+};
+
+// The main window frmMain: menus, toolbar, tree panel, status bar and the document lifecycle.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(AppState& app, MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Rebuilds captions (window, menus, tooltips, status bar, background, file filter) and the tree.
+    void Change_Language();
+    void RebuildCaptions();
+    void LoadNewDoc();
+    void ShowChildWindow(ChildKind kind);
+    void CloseOtherWindows();
+    // Runs the language rebuild when the language window changed the language since the windows were built.
+    void ApplyLanguageIfChanged();
+    ModComm& radioLink() const { return *comm_; }
+    FrmProgressHost& progressHost() const { return *progress_; }
+
+    QString fileFilter() const { return fileFilter_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+    QWidget* childWindow(ChildKind kind) const;
+
+    // Tree panel width rules: at least 300 twips and inside the frame's client width.
+    static bool IsTreeWidthAllowed(int widthPx, int clientWidthPx);
+
+    // Commands, as the menu items and toolbar buttons run them.
+    void fileNew(bool confirm);
+    void fileOpen();
+    void fileSave();
+    bool fileSaveAs();
+    void initialSetting();
+    void readFromRadio();
+    void writeToRadio();
+    void showComSet();
+    void showLanguage();
+    void showAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildTreePanel();
+    void rebuildTree();
+    void restorePlacement();
+    void savePlacement();
+    void applyBackground();
+    void setMainCaption();
+    void reopenChannelWindow();
+    // Asks whether to save a modified document; false when the caller must stop.
+    bool settleModifiedDocument();
+    bool saveUnderCurrentName();
+    void onTreeItemClicked(QTreeWidgetItem* item);
+    void onSplitterMoved();
+    QAction* addMenuItem(QMenu* menu, const char* name);
+
+    AppState& app_;
+    MainWindowServices services_;
+    QString fileFilter_;
+    std::map<QString, QAction*> menuItems_;   // by control name: "mnuFileNew", ...
+    std::map<QString, QMenu*> menus_;         // "mnuFile", ...
+    std::map<QString, QAction*> toolButtons_; // by key: "新建", ...
+    QToolBar* toolBar_ = nullptr;
+    QWidget* treePanel_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QMdiArea* mdi_ = nullptr;
+    QLabel* portPanel_ = nullptr;
+    QTimer* timerWrite_ = nullptr;
+    int lastTreeWidth_ = 0;
+    std::map<ChildKind, QPointer<QMdiSubWindow>> children_;
+    std::unique_ptr<FrmProgressHost> progress_;
+    ModComm* comm_ = nullptr;
+};

@@ -1,0 +1,107 @@
+#include "link/FrmProgress.h"
+
+#include "app/Settings.h"
+#include "i18n/Texts.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+
+QString ProgressCaption(int linkOperation, int language)
+{
+    if (language == kChinese)
+        return linkOperation == 2 ? QStringLiteral("向对讲机写入数据") : QStringLiteral("从对讲机读取数据");
+    return linkOperation == 2 ? QStringLiteral("Write data to radio") : QStringLiteral("Read data from radio");
+}
+
+QString ProgressLabelText(int language)
+{
+    return language == kChinese ? QStringLiteral("完成百分比：") : QStringLiteral("Completion percentage:");
+}
+
+FrmProgress::FrmProgress(int linkOperation, int language, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmProgress"));
+    setWindowTitle(ProgressCaption(linkOperation, language));
+    setModal(true);
+    // The transfer ends the window itself; the title bar offers no close button.
+    setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) & ~Qt::WindowCloseButtonHint &
+                   ~Qt::WindowContextHelpButtonHint);
+    auto* label = new QLabel(ProgressLabelText(language));
+    label->setObjectName(QStringLiteral("Label1"));
+    bar_ = new QProgressBar;
+    bar_->setObjectName(QStringLiteral("ProgressBar1"));
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    bar_->setTextVisible(false);
+    percentLabel_ = new QLabel(QStringLiteral("0%"));
+    percentLabel_->setObjectName(QStringLiteral("Label2"));
+    percentLabel_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 4);
+    percentLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(label, 0, 0, 1, 2);
+    layout->addWidget(bar_, 1, 0);
+    layout->addWidget(percentLabel_, 1, 1);
+    setMinimumWidth(360);
+}
+
+void FrmProgress::SetProgressValue(int percent)
+{
+    bar_->setValue(qBound(0, percent, 100));
+}
+
+void FrmProgress::ShowPercent(int percent)
+{
+    SetProgressValue(percent);
+    percentLabel_->setText(QString::number(qBound(0, percent, 100)) + QLatin1Char('%'));
+}
+
+int FrmProgress::percent() const
+{
+    return bar_->value();
+}
+
+QString FrmProgress::percentText() const
+{
+    return percentLabel_->text();
+}
+
+void FrmProgress::reject()
+{
+    // Escape must not leave a transfer running without its window; the link ends it.
+}
+
+FrmProgressHost::~FrmProgressHost()
+{
+    delete window_.data();
+}
+
+void FrmProgressHost::showProgress(int linkOperation)
+{
+    delete window_.data();
+    window_ = new FrmProgress(linkOperation, settings_.LanguageIndex, owner_);
+    window_->setWindowModality(Qt::ApplicationModal);
+    window_->ShowPercent(0);
+    // open(), not exec(): the engine goes on from the event loop.
+    window_->open();
+}
+
+void FrmProgressHost::hideProgress()
+{
+    if (!window_)
+        return;
+    window_->hide();
+    window_->deleteLater();
+    window_ = nullptr;
+}
+
+bool FrmProgressHost::isProgressVisible() const
+{
+    return window_ && window_->isVisible();
+}
+
+void FrmProgressHost::setProgressValue(int percent)
+{
+    if (window_)
+        window_->ShowPercent(percent);
+}
