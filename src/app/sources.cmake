@@ -44,3 +44,7 @@ install(FILES ${TRK_PICTURES} DESTINATION ${TRK_PROGRAM_DIR}/PIC)
 configure_file(app/trk5120.svg ${TRK_STAGE_DIR}/${TRK_PROGRAM_DIR}/trk5120.svg COPYONLY)
 configure_file(app/trk5120.desktop ${TRK_STAGE_DIR}/${TRK_PROGRAM_DIR}/trk5120.desktop COPYONLY)
 install(FILES app/trk5120.svg app/trk5120.desktop DESTINATION ${TRK_PROGRAM_DIR})
+
+# Documentation tool behind scripts/screenshot.sh; not installed.
+add_executable(trk5120-screenshot app/Screenshot.cpp)
+target_link_libraries(trk5120-screenshot PRIVATE trk5120gui)

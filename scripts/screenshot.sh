@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Takes a picture of the real main window for the documentation (docs/main-window.png):
+# the window is started offscreen on a private copy of the staging tree, as at a first run
+# in English, and grabbed once it is shown.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja >/dev/null
+cmake --build "$build" --target trk5120-screenshot trk5120-pictures templates -j 2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$build/stage" "$work/install"
+cp data/mysetup.ini "$work/install/language/mysetup.ini"
+mkdir -p docs
+HOME=$work XDG_CONFIG_HOME=$work/config "$build/src/trk5120-screenshot" "$work/install/V200" "$PWD/docs/main-window.png"
+echo "wrote docs/main-window.png"

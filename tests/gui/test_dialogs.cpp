@@ -1,0 +1,175 @@
+#include "GuiTestSupport.h"
+
+#include "app/AboutWindow.h"
+#include "app/Settings.h"
+#include "i18n/FrmSetLanguage.h"
+#include "link/FrmComSet.h"
+#include "link/FrmProgress.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include <clocale>
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void portWindowSelection_data();
+    void portWindowSelection();
+    void portWindowRefresh();
+    void languageWindowOnEnglishSystem();
+    void aboutWindow_data();
+    void aboutWindow();
+    void progressWindow_data();
+    void progressWindow();
+    void decimalPointDuringRun();
+};
+
+void DialogsTest::portWindowSelection_data()
+{
+    QTest::addColumn<QStringList>("ports");
+    QTest::addColumn<int>("comPort");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("comPortAfter");
+    QTest::addColumn<QString>("written");
+    const QStringList two{"COM1", "COM3"};
+    QTest::newRow("stored port present, OK") << two << 3 << "COM3" << true << 3 << "comPort=3";
+    QTest::newRow("stored port gone: first entry") << two << 5 << "COM1" << true << 1 << "comPort=1";
+    QTest::newRow("Cancel changes nothing") << two << 3 << "COM3" << false << 3 << "comPort=9";
+    QTest::newRow("no ports: 0, not saved") << QStringList() << 3 << "" << true << 0 << "comPort=9";
+}
+
+void DialogsTest::portWindowSelection()
+{
+    QFETCH(QStringList, ports);
+    QFETCH(int, comPort);
+    QFETCH(QString, selected);
+    QFETCH(bool, ok);
+    QFETCH(int, comPortAfter);
+    QFETCH(QString, written);
+    TestInstall install(QStringLiteral("[language]\ncomPort=9\n"));
+    AppSettings settings;
+    settings.comPort = int16_t(comPort);
+    FrmComSet window(settings, install.settingsFile(), [ports] { return ports; });
+    QCOMPARE(window.windowTitle(), QStringLiteral("Communication Port"));
+    QCOMPARE(window.portList()->currentText(), selected);
+    if (ok)
+        window.findChild<QPushButton*>(QStringLiteral("CommandOK"))->click();
+    else
+        window.findChild<QPushButton*>(QStringLiteral("CommandCancel"))->click();
+    QCOMPARE(settings.comPort, int16_t(comPortAfter));
+    QVERIFY(install.settingsText().contains(written));
+}
+
+void DialogsTest::portWindowRefresh()
+{
+    TestInstall install;
+    AppSettings settings;
+    settings.comPort = 3;
+    QStringList ports{"COM1", "COM3"};
+    FrmComSet window(settings, install.settingsFile(), [&ports] { return ports; });
+    window.show();
+    QCOMPARE(window.windowPort(), 3);
+    ports = {"COM1", "COM3", "COM4"};
+    QTRY_COMPARE_WITH_TIMEOUT(window.portList()->count(), 3, 5000);
+    QCOMPARE(window.portList()->currentText(), QStringLiteral("COM3")); // the choice survives a refresh
+    ports = {"COM1"};
+    QTRY_COMPARE_WITH_TIMEOUT(window.portList()->count(), 1, 5000);
+    QCOMPARE(window.portList()->currentText(), QStringLiteral("COM1"));
+    QCOMPARE(window.windowPort(), 1);
+    ports.clear();
+    QTRY_COMPARE_WITH_TIMEOUT(window.portList()->count(), 0, 5000);
+    QCOMPARE(window.windowPort(), 0);
+}
+
+void DialogsTest::languageWindowOnEnglishSystem()
+{
+    TestInstall install;
+    AppSettings settings; // English system, English interface
+    FrmSetLanguage window(settings, install.settingsFile());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Language Setup"));
+    QCOMPARE(window.languageList()->count(), 1);
+    QCOMPARE(window.languageList()->currentText(), QStringLiteral("English"));
+    window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    QCOMPARE(settings.LanguageIndex, int16_t(1));
+    QCOMPARE(settings.AppliedLanguage, int16_t(1));
+    QVERIFY(install.settingsText().contains(QStringLiteral("CurrentLanguage=1")));
+}
+
+void DialogsTest::aboutWindow_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("ok");
+    QTest::newRow("English") << 1 << "&OK";
+    QTest::newRow("Chinese") << 2 << "确定(&O)";
+}
+
+void DialogsTest::aboutWindow()
+{
+    QFETCH(int, language);
+    QFETCH(QString, ok);
+    AboutWindow window(language);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("TRK5120"));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version 2.0.0"));
+    QPushButton* button = window.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+    QCOMPARE(button->text(), ok);
+    WhenModalShown([button](QWidget*) { button->click(); });
+    QCOMPARE(window.exec(), int(QDialog::Accepted));
+}
+
+void DialogsTest::progressWindow_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("read, English") << 1 << 1 << "Read data from radio" << "Completion percentage:";
+    QTest::newRow("write, English") << 2 << 1 << "Write data to radio" << "Completion percentage:";
+    QTest::newRow("read, Chinese") << 1 << 2 << "从对讲机读取数据" << "完成百分比：";
+    QTest::newRow("write, Chinese") << 2 << 2 << "向对讲机写入数据" << "完成百分比：";
+}
+
+void DialogsTest::progressWindow()
+{
+    QFETCH(int, operation);
+    QFETCH(int, language);
+    QFETCH(QString, caption);
+    QFETCH(QString, label);
+    AppSettings settings;
+    settings.LanguageIndex = int16_t(language);
+    QWidget owner;
+    owner.show();
+    FrmProgressHost host(settings, &owner);
+    QVERIFY(!host.isProgressVisible());
+    host.showProgress(operation);
+    QVERIFY(host.isProgressVisible());
+    FrmProgress* window = host.window();
+    QCOMPARE(window->windowTitle(), caption);
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("Label1"))->text(), label);
+    QCOMPARE(window->percentText(), QStringLiteral("0%"));
+    QVERIFY(window->isModal());
+    host.setProgressValue(37);
+    QCOMPARE(window->percent(), 37);
+    QCOMPARE(window->percentText(), QStringLiteral("37%"));
+    host.hideProgress();
+    QVERIFY(!host.isProgressVisible());
+}
+
+void DialogsTest::decimalPointDuringRun()
+{
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        QSKIP("the de_DE.UTF-8 locale is not installed (scripts/setup-deps.sh makes it)");
+    QCOMPARE(QString::fromLatin1(std::localeconv()->decimal_point), QStringLiteral(","));
+    {
+        TestInstall install;
+        TestProgram program(install, QStringLiteral("de_DE"));
+        QCOMPARE(QString::fromLatin1(std::localeconv()->decimal_point), QStringLiteral("."));
+        program.decimalPoint.restore();
+        QCOMPARE(QString::fromLatin1(std::localeconv()->decimal_point), QStringLiteral(","));
+    }
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+TRK_GUI_TEST_MAIN(DialogsTest)
+#include "test_dialogs.moc"
