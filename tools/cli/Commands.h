@@ -16,3 +16,5 @@ int CommandNew(CliContext& ctx, const QStringList& arguments);
 int CommandEncode(CliContext& ctx, const QStringList& arguments);
 int CommandDecode(CliContext& ctx, const QStringList& arguments);
 int CommandShow(CliContext& ctx, const QStringList& arguments);
+int CommandRead(CliContext& ctx, const QStringList& arguments);  // argumentCount -1: parses its own options
+int CommandWrite(CliContext& ctx, const QStringList& arguments);

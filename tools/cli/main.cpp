@@ -11,11 +11,13 @@
 
 namespace {
 
-constexpr std::array<CliCommand, 4> kCommands{{
+constexpr std::array<CliCommand, 6> kCommands{{
     {"new", 1, "new OUT.dat", CommandNew},
     {"encode", 2, "encode IN.dat OUT.img", CommandEncode},
     {"decode", 2, "decode IN.img OUT.dat", CommandDecode},
     {"show", 1, "show IN.dat", CommandShow},
+    {"read", -1, "read --port PORT OUT.dat [--image OUT.img] [--retries N]", CommandRead},
+    {"write", -1, "write --port PORT IN.dat [--retries N]", CommandWrite},
 }};
 
 int usage()
@@ -40,7 +42,7 @@ int main(int argc, char** argv)
     for (const CliCommand& command : kCommands) {
         if (name != QLatin1String(command.name))
             continue;
-        if (arguments.size() != command.argumentCount)
+        if (command.argumentCount >= 0 && arguments.size() != command.argumentCount)
             return usage();
         CliContext ctx;
         // Found like the program finds it: Version.ini sits in the installation root

@@ -1,0 +1,175 @@
+#include "CliContext.h"
+#include "Commands.h"
+
+#include "files/DataFile.h"
+#include "i18n/Texts.h"
+#include "link/CloneEngine.h"
+#include "link/LinkProgress.h"
+#include "link/PortDirectory.h"
+#include "link/QtSerialLink.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QTextStream>
+
+#include <unistd.h>
+
+namespace {
+
+// Answers for a run nobody watches: confirmations yes, "Check Connection" retried up to
+// `retries` times in all, then cancelled; the version question no.
+class LinkCliPrompt final : public UserPrompt {
+public:
+    explicit LinkCliPrompt(int retries) : m_retriesLeft(retries) {}
+    PromptAnswer ask(const QString& text, PromptButtons buttons, PromptIcon) override
+    {
+        QString shown = text;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const bool completion = text == CompletedText(kLinkRead, kEnglish) || text == CompletedText(kLinkWrite, kEnglish);
+        QTextStream(completion ? stdout : stderr) << shown << '\n';
+        const bool confirmation = text == Text(Msg::ReadConfirm, kEnglish) || text == Text(Msg::WriteConfirm, kEnglish);
+        switch (buttons) {
+        case PromptButtons::Ok:
+            return PromptAnswer::Ok;
+        case PromptButtons::OkCancel:
+            if (confirmation)
+                return PromptAnswer::Ok;
+            return takeRetry() ? PromptAnswer::Ok : PromptAnswer::Cancel;
+        case PromptButtons::RetryCancel:
+            return takeRetry() ? PromptAnswer::Retry : PromptAnswer::Cancel;
+        case PromptButtons::YesNo:
+        case PromptButtons::YesNoCancel:
+            return PromptAnswer::No;
+        }
+        return PromptAnswer::Cancel;
+    }
+
+private:
+    bool takeRetry()
+    {
+        if (m_retriesLeft <= 0) {
+            QTextStream(stderr) << "trk5120-cli: no retries left, cancelled" << '\n';
+            return false;
+        }
+        --m_retriesLeft;
+        QTextStream(stderr) << "trk5120-cli: retrying" << '\n';
+        return true;
+    }
+    int m_retriesLeft;
+};
+
+// The percentage on stderr, only where someone can see it change.
+class TerminalProgress final : public LinkProgress {
+public:
+    void showProgress(int) override
+    {
+        m_visible = true;
+        setProgressValue(0);
+    }
+    void hideProgress() override
+    {
+        if (m_visible && m_terminal)
+            QTextStream(stderr) << '\n';
+        m_visible = false;
+    }
+    bool isProgressVisible() const override { return m_visible; }
+    void setProgressValue(int percent) override
+    {
+        if (m_visible && m_terminal)
+            QTextStream(stderr) << '\r' << percent << '%';
+    }
+
+private:
+    bool m_visible = false;
+    bool m_terminal = ::isatty(STDERR_FILENO) != 0;
+};
+
+struct LinkArguments {
+    QString port;
+    QString file;
+    QString image;
+    int retries = 2;
+};
+
+bool ParseLinkArguments(const QStringList& arguments, bool allowImage, LinkArguments& parsed)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("--port") && hasValue) {
+            parsed.port = arguments[++i];
+        } else if (argument == QLatin1String("--image") && allowImage && hasValue) {
+            parsed.image = arguments[++i];
+        } else if (argument == QLatin1String("--retries") && hasValue) {
+            bool ok = false;
+            parsed.retries = arguments[++i].toInt(&ok);
+            if (!ok || parsed.retries < 0 || parsed.retries > 1000)
+                return false;
+        } else if (!argument.startsWith(QLatin1String("--")) && parsed.file.isEmpty()) {
+            parsed.file = argument;
+        } else {
+            return false;
+        }
+    }
+    return !parsed.port.isEmpty() && !parsed.file.isEmpty();
+}
+
+// Runs one read or write to its end on the event loop; true when it completed.
+bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation)
+{
+    LinkCliPrompt prompt(parsed.retries);
+    TerminalProgress progress;
+    QtSerialLink link;
+    ModComm engine(ctx.app, link, prompt, progress, ctx.launcher);
+    PortDirectory directory(ctx.app.Paths.settingsFile());
+    engine.setPortDevice(ResolvePortArgument(parsed.port, directory));
+
+    bool success = false;
+    QEventLoop loop;
+    QObject::connect(&engine, &ModComm::finished, &loop, [&](bool ok) {
+        success = ok;
+        loop.quit();
+    });
+    const bool started = operation == kLinkRead ? engine.startRead() : engine.startWrite();
+    if (!started)
+        return false;
+    loop.exec();
+    return success;
+}
+
+} // namespace
+
+int CommandRead(CliContext& ctx, const QStringList& arguments)
+{
+    LinkArguments parsed;
+    if (!ParseLinkArguments(arguments, true, parsed))
+        return Fail(QStringLiteral("usage: trk5120-cli read --port PORT OUT.dat [--image OUT.img] [--retries N]"));
+    BuildStartupDocument(ctx);
+    if (!RunLink(ctx, parsed, kLinkRead))
+        return Fail(QStringLiteral("trk5120-cli: the read did not complete; nothing was written"));
+    if (!parsed.image.isEmpty()) {
+        const QByteArray bytes(reinterpret_cast<const char*>(ctx.app.Image.data()), kImageSize);
+        if (!WriteFileAtomically(parsed.image, bytes))
+            return Fail(Text(Msg::FileError, kEnglish));
+    }
+    if (!SavePair(ctx, parsed.file)) {
+        QFile::remove(parsed.file);
+        QFile::remove(ChannelFilePath(parsed.file));
+        if (!parsed.image.isEmpty())
+            QFile::remove(parsed.image);
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int CommandWrite(CliContext& ctx, const QStringList& arguments)
+{
+    LinkArguments parsed;
+    if (!ParseLinkArguments(arguments, false, parsed))
+        return Fail(QStringLiteral("usage: trk5120-cli write --port PORT IN.dat [--retries N]"));
+    if (!OpenForReading(ctx, parsed.file))
+        return kExitFailed;
+    if (!RunLink(ctx, parsed, kLinkWrite))
+        return Fail(QStringLiteral("trk5120-cli: the write did not complete"));
+    return kExitOk;
+}

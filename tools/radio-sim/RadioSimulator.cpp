@@ -1,0 +1,261 @@
+#include "RadioSimulator.h"
+
+#include "link/LinkFrames.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+RadioSimulator::RadioSimulator(SimulatorOptions options, QObject* parent)
+    : QObject(parent), m_options(std::move(options))
+{
+    m_memory.fill(0xFF);
+    m_paceTimer.setTimerType(Qt::PreciseTimer);
+    m_paceTimer.setInterval(1);
+    connect(&m_paceTimer, &QTimer::timeout, this, &RadioSimulator::onPaceTick);
+    m_clock.start();
+}
+
+RadioSimulator::~RadioSimulator()
+{
+    if (m_slaveFd >= 0)
+        ::close(m_slaveFd);
+    if (m_masterFd >= 0)
+        ::close(m_masterFd);
+    if (!m_options.linkPath.isEmpty())
+        QFile::remove(m_options.linkPath);
+}
+
+bool RadioSimulator::start(QString& error)
+{
+    if (!m_options.imageFile.isEmpty() && QFile::exists(m_options.imageFile)) {
+        QFile file(m_options.imageFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            error = QStringLiteral("cannot read %1").arg(m_options.imageFile);
+            return false;
+        }
+        const QByteArray bytes = file.read(kImageSize + 1);
+        if (bytes.size() != kImageSize) {
+            error = QStringLiteral("%1 is not a %2-byte memory image").arg(m_options.imageFile).arg(kImageSize);
+            return false;
+        }
+        std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(m_memory.data()));
+    }
+
+    m_masterFd = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_masterFd < 0 || ::grantpt(m_masterFd) != 0 || ::unlockpt(m_masterFd) != 0) {
+        error = QStringLiteral("cannot create a pseudo-terminal");
+        return false;
+    }
+    const char* name = ::ptsname(m_masterFd);
+    if (!name) {
+        error = QStringLiteral("cannot name the pseudo-terminal");
+        return false;
+    }
+    m_slavePath = QString::fromLocal8Bit(name);
+    // Holding the slave open keeps the master from reporting a hang-up each time the
+    // programming side closes its port; raw mode keeps the line from echoing before it opens.
+    m_slaveFd = ::open(name, O_RDWR | O_NOCTTY);
+    if (m_slaveFd >= 0) {
+        termios settings{};
+        if (::tcgetattr(m_slaveFd, &settings) == 0) {
+            ::cfmakeraw(&settings);
+            ::tcsetattr(m_slaveFd, TCSANOW, &settings);
+        }
+    }
+    ::fcntl(m_masterFd, F_SETFL, ::fcntl(m_masterFd, F_GETFL) | O_NONBLOCK);
+
+    if (!m_options.linkPath.isEmpty()) {
+        QFile::remove(m_options.linkPath);
+        if (!QFile::link(m_slavePath, m_options.linkPath)) {
+            error = QStringLiteral("cannot create the link %1").arg(m_options.linkPath);
+            return false;
+        }
+    }
+    m_notifier = new QSocketNotifier(m_masterFd, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &RadioSimulator::onMasterReadable);
+    return true;
+}
+
+bool RadioSimulator::persist()
+{
+    if (!m_dirty || m_options.imageFile.isEmpty())
+        return true;
+    QSaveFile file(m_options.imageFile);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(reinterpret_cast<const char*>(m_memory.data()), kImageSize);
+    if (!file.commit())
+        return false;
+    m_dirty = false;
+    return true;
+}
+
+void RadioSimulator::onMasterReadable()
+{
+    char buffer[4096];
+    const ssize_t count = ::read(m_masterFd, buffer, sizeof buffer);
+    if (count <= 0)
+        return;
+    const QByteArray bytes(buffer, count);
+    if (m_options.silent)
+        return;
+    if (m_options.paced) {
+        m_inbound.push(nowNs(), bytes);
+        if (!m_paceTimer.isActive())
+            m_paceTimer.start();
+        return;
+    }
+    process(bytes);
+}
+
+void RadioSimulator::onPaceTick()
+{
+    const int64_t now = nowNs();
+    const QByteArray arrived = m_inbound.takeDue(now);
+    if (!arrived.isEmpty())
+        process(arrived);
+    const QByteArray leaving = m_outbound.takeDue(now);
+    if (!leaving.isEmpty())
+        sendNow(leaving);
+    if (m_inbound.isEmpty() && m_outbound.isEmpty())
+        m_paceTimer.stop();
+}
+
+void RadioSimulator::process(const QByteArray& bytes)
+{
+    m_received.append(bytes);
+    while (!m_received.isEmpty() && handleOne()) {
+    }
+}
+
+namespace {
+
+// Whether `buffer` starts with `word`, could still become it, or cannot.
+enum class Prefix { Complete, Partial, Mismatch };
+Prefix MatchWord(const QByteArray& buffer, const QByteArray& word)
+{
+    if (buffer.startsWith(word))
+        return Prefix::Complete;
+    return word.startsWith(buffer) ? Prefix::Partial : Prefix::Mismatch;
+}
+
+} // namespace
+
+bool RadioSimulator::handleOne()
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(m_received.constData());
+    const int size = int(m_received.size());
+    switch (bytes[0]) {
+    case 'P':
+    case 'E': {
+        const bool program = bytes[0] == 'P';
+        const QByteArray& word = program ? LinkFrame::kProgramRequest : LinkFrame::kEndRequest;
+        const Prefix match = MatchWord(m_received, word);
+        if (match == Prefix::Partial)
+            return false;
+        if (match == Prefix::Mismatch)
+            break;
+        m_received.remove(0, word.size());
+        if (program) {
+            if (m_options.ignoreProgram > 0)
+                --m_options.ignoreProgram;
+            else
+                reply(LinkFrame::kProgramAck);
+        } else {
+            persist();
+            if (!m_options.noEndAck)
+                reply(QByteArray(1, char(LinkFrame::kAck)));
+        }
+        return true;
+    }
+    case LinkFrame::kIdentRequest: {
+        m_received.remove(0, 1);
+        if (m_options.ignoreIdent > 0) {
+            --m_options.ignoreIdent;
+            return true;
+        }
+        QByteArray ident(LinkFrame::kIdentLength, '\0');
+        ident[0] = char(LinkFrame::kIdentReply);
+        const QByteArray model = m_options.model.toLatin1().left(7).leftJustified(7, ' ');
+        const QByteArray firmware = m_options.firmware.toLatin1().left(4).leftJustified(4, ' ');
+        ident.replace(1, 7, model);
+        ident.replace(9, 4, firmware);
+        reply(ident);
+        return true;
+    }
+    case LinkFrame::kReadRequest: {
+        if (size < 4)
+            return false;
+        const int address = bytes[1] * 256 + bytes[2];
+        const int length = bytes[3];
+        m_received.remove(0, 4);
+        QByteArray block = LinkFrame::DataBlock(m_memory, address, length);
+        if (block.isEmpty())
+            return true;
+        if (address == m_options.badChecksumAddress && !m_badChecksumSent) {
+            m_badChecksumSent = true;
+            block[4 + length] = char(uint8_t(block[4 + length]) + 1);
+        }
+        reply(block);
+        return true;
+    }
+    case LinkFrame::kDataBlock: {
+        if (size < 4)
+            return false;
+        const int length = bytes[3];
+        const int total = length + LinkFrame::kBlockOverhead;
+        if (size < total)
+            return false;
+        const int address = bytes[1] * 256 + bytes[2];
+        const bool intact = bytes[total - 1] == LinkFrame::kAck
+            && LinkFrame::Checksum(address, length, bytes + 4) == bytes[4 + length]
+            && address + length <= kImageSize;
+        if (intact) {
+            std::copy(bytes + 4, bytes + 4 + length, m_memory.begin() + address);
+            m_dirty = true;
+        }
+        m_received.remove(0, total);
+        if (intact)
+            reply(QByteArray(1, char(LinkFrame::kAck)));
+        return true;
+    }
+    default:
+        break;
+    }
+    m_received.remove(0, 1); // not the start of any request: resynchronise on the next byte
+    return true;
+}
+
+void RadioSimulator::reply(const QByteArray& bytes)
+{
+    // 0xAA starts no reply and is no acknowledgement, so noise can never pass for an answer.
+    const QByteArray framed = QByteArray(m_options.noise, char(0xAA)) + bytes;
+    if (m_options.paced) {
+        m_outbound.push(nowNs(), framed);
+        if (!m_paceTimer.isActive())
+            m_paceTimer.start();
+        return;
+    }
+    sendNow(framed);
+}
+
+void RadioSimulator::sendNow(const QByteArray& bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count = ::write(m_masterFd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return; // nobody is listening; a real radio would talk into the void as well
+        }
+        written += count;
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "image/MemoryImage.h"
+#include "PacedLine.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QSocketNotifier;
+
+struct SimulatorOptions {
+    QString imageFile;
+    QString linkPath;
+    QString model = QStringLiteral("MH5120");
+    QString firmware = QStringLiteral("V200");
+    int ignoreProgram = 0;    // program-mode requests left unanswered first
+    int ignoreIdent = 0;      // identification requests left unanswered first
+    int badChecksumAddress = -1; // the first data block for this address carries a wrong checksum
+    bool noEndAck = false;
+    bool silent = false;
+    int noise = 0;            // garbage bytes sent before every reply
+    bool paced = false;       // both directions at 9600 baud
+};
+
+// A radio on the master side of a pseudo-terminal: answers the clone protocol from a 16 KiB memory.
+class RadioSimulator final : public QObject {
+    Q_OBJECT
+public:
+    explicit RadioSimulator(SimulatorOptions options, QObject* parent = nullptr);
+    ~RadioSimulator() override;
+
+    // Opens the pseudo-terminal and loads the memory; false with a reason.
+    bool start(QString& error);
+    QString devicePath() const { return m_slavePath; }
+    // Writes the memory back to its file when a write changed it.
+    bool persist();
+
+private:
+    void onMasterReadable();
+    void onPaceTick();
+    void process(const QByteArray& bytes);
+    bool handleOne(); // false when the buffer holds no complete frame
+    void reply(const QByteArray& bytes);
+    void sendNow(const QByteArray& bytes);
+    int64_t nowNs() const { return m_clock.nsecsElapsed(); }
+
+    SimulatorOptions m_options;
+    MemoryImage m_memory{};
+    bool m_dirty = false;
+    bool m_badChecksumSent = false;
+    int m_masterFd = -1;
+    int m_slaveFd = -1;
+    QString m_slavePath;
+    QSocketNotifier* m_notifier = nullptr;
+    QByteArray m_received;
+    PacedLine m_inbound;
+    PacedLine m_outbound;
+    QTimer m_paceTimer;
+    QElapsedTimer m_clock;
+};
