@@ -10,25 +10,31 @@
 class PacedLine {
 public:
     static constexpr int64_t kByteNs = 10LL * 1000000000LL / 9600;
+    static constexpr int64_t kNever = INT64_MAX;
 
-    void push(int64_t nowNs, const QByteArray& bytes)
+    // Queues bytes that start leaving at `startNs`, or once the line is free.
+    void push(int64_t startNs, const QByteArray& bytes)
     {
-        int64_t at = m_freeAtNs > nowNs ? m_freeAtNs : nowNs;
+        int64_t at = m_freeAtNs > startNs ? m_freeAtNs : startNs;
         for (char byte : bytes) {
             at += kByteNs;
             m_bytes.push_back({at, byte});
         }
         m_freeAtNs = at;
     }
-    QByteArray takeDue(int64_t nowNs)
+    // Takes the bytes that have fully arrived by `nowNs`; `lastDueNs` tells when the last of
+    // them did, so an answer can start from that moment rather than from when it was noticed.
+    QByteArray takeDue(int64_t nowNs, int64_t& lastDueNs)
     {
         QByteArray due;
         while (!m_bytes.empty() && m_bytes.front().dueNs <= nowNs) {
             due.append(m_bytes.front().byte);
+            lastDueNs = m_bytes.front().dueNs;
             m_bytes.pop_front();
         }
         return due;
     }
+    int64_t nextDueNs() const { return m_bytes.empty() ? kNever : m_bytes.front().dueNs; }
     bool isEmpty() const { return m_bytes.empty(); }
 
 private:

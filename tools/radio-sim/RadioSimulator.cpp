@@ -6,24 +6,37 @@
 #include <QSaveFile>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/timerfd.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 RadioSimulator::RadioSimulator(SimulatorOptions options, QObject* parent)
     : QObject(parent), m_options(std::move(options))
 {
     m_memory.fill(0xFF);
-    m_paceTimer.setTimerType(Qt::PreciseTimer);
-    m_paceTimer.setInterval(1);
-    connect(&m_paceTimer, &QTimer::timeout, this, &RadioSimulator::onPaceTick);
-    m_clock.start();
+}
+
+namespace {
+constexpr int64_t kWakeEarlyNs = 300000;
+} // namespace
+
+int64_t RadioSimulator::nowNs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return int64_t(now.tv_sec) * 1000000000LL + now.tv_nsec;
 }
 
 RadioSimulator::~RadioSimulator()
 {
+    if (m_paceFd >= 0)
+        ::close(m_paceFd);
     if (m_slaveFd >= 0)
         ::close(m_slaveFd);
     if (m_masterFd >= 0)
@@ -78,6 +91,16 @@ bool RadioSimulator::start(QString& error)
             return false;
         }
     }
+    if (m_options.paced) {
+        ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL); // the kernel's default slack is 50 us
+        m_paceFd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+        if (m_paceFd < 0) {
+            error = QStringLiteral("cannot create a timer for pacing");
+            return false;
+        }
+        m_paceNotifier = new QSocketNotifier(m_paceFd, QSocketNotifier::Read, this);
+        connect(m_paceNotifier, &QSocketNotifier::activated, this, &RadioSimulator::onPaceTick);
+    }
     m_notifier = new QSocketNotifier(m_masterFd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &RadioSimulator::onMasterReadable);
     return true;
@@ -108,8 +131,7 @@ void RadioSimulator::onMasterReadable()
         return;
     if (m_options.paced) {
         m_inbound.push(nowNs(), bytes);
-        if (!m_paceTimer.isActive())
-            m_paceTimer.start();
+        armPaceTimer();
         return;
     }
     process(bytes);
@@ -117,15 +139,46 @@ void RadioSimulator::onMasterReadable()
 
 void RadioSimulator::onPaceTick()
 {
+    uint64_t expirations = 0;
+    [[maybe_unused]] const ssize_t drained = ::read(m_paceFd, &expirations, sizeof expirations);
+    m_armedForNs = PacedLine::kNever;
+    // The timer goes off a little early, and the last stretch is waited out awake: waking
+    // from sleep takes a varying fraction of a millisecond, and a late final byte would
+    // count against the program under test.
+    const int64_t due = std::min(m_inbound.nextDueNs(), m_outbound.nextDueNs());
+    if (due != PacedLine::kNever) {
+        while (nowNs() < due) {
+        }
+    }
     const int64_t now = nowNs();
-    const QByteArray arrived = m_inbound.takeDue(now);
-    if (!arrived.isEmpty())
+    int64_t arrivedAt = now;
+    const QByteArray arrived = m_inbound.takeDue(now, arrivedAt);
+    if (!arrived.isEmpty()) {
+        m_replyStartNs = arrivedAt;
         process(arrived);
-    const QByteArray leaving = m_outbound.takeDue(now);
+        m_replyStartNs = -1;
+    }
+    int64_t sentAt = now;
+    const QByteArray leaving = m_outbound.takeDue(nowNs(), sentAt);
     if (!leaving.isEmpty())
         sendNow(leaving);
-    if (m_inbound.isEmpty() && m_outbound.isEmpty())
-        m_paceTimer.stop();
+    armPaceTimer();
+}
+
+void RadioSimulator::armPaceTimer()
+{
+    const int64_t next = std::min(m_inbound.nextDueNs(), m_outbound.nextDueNs());
+    if (next == m_armedForNs)
+        return;
+    itimerspec when{};
+    if (next != PacedLine::kNever) {
+        const int64_t wake = std::max<int64_t>(next - kWakeEarlyNs, 1);
+        when.it_value.tv_sec = time_t(wake / 1000000000LL);
+        when.it_value.tv_nsec = long(wake % 1000000000LL);
+    }
+    // A zero value disarms; an absolute time already past fires at once.
+    ::timerfd_settime(m_paceFd, TFD_TIMER_ABSTIME, &when, nullptr);
+    m_armedForNs = next;
 }
 
 void RadioSimulator::process(const QByteArray& bytes)
@@ -238,9 +291,8 @@ void RadioSimulator::reply(const QByteArray& bytes)
     // 0xAA starts no reply and is no acknowledgement, so noise can never pass for an answer.
     const QByteArray framed = QByteArray(m_options.noise, char(0xAA)) + bytes;
     if (m_options.paced) {
-        m_outbound.push(nowNs(), framed);
-        if (!m_paceTimer.isActive())
-            m_paceTimer.start();
+        m_outbound.push(m_replyStartNs >= 0 ? m_replyStartNs : nowNs(), framed);
+        armPaceTimer();
         return;
     }
     sendNow(framed);

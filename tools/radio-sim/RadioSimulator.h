@@ -4,10 +4,8 @@
 #include "PacedLine.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 class QSocketNotifier;
 
@@ -41,11 +39,12 @@ public:
 private:
     void onMasterReadable();
     void onPaceTick();
+    void armPaceTimer();
     void process(const QByteArray& bytes);
     bool handleOne(); // false when the buffer holds no complete frame
     void reply(const QByteArray& bytes);
     void sendNow(const QByteArray& bytes);
-    int64_t nowNs() const { return m_clock.nsecsElapsed(); }
+    static int64_t nowNs();
 
     SimulatorOptions m_options;
     MemoryImage m_memory{};
@@ -58,6 +57,11 @@ private:
     QByteArray m_received;
     PacedLine m_inbound;
     PacedLine m_outbound;
-    QTimer m_paceTimer;
-    QElapsedTimer m_clock;
+    // Qt timers tick in whole milliseconds, a byte lasts 1.04 ms: a timerfd wakes at the
+    // due time of each byte instead, so pacing adds no rounding of its own.
+    int m_paceFd = -1;
+    QSocketNotifier* m_paceNotifier = nullptr;
+    int64_t m_armedForNs = PacedLine::kNever;
+    // While a paced request is handled: when its last byte reached the radio.
+    int64_t m_replyStartNs = -1;
 };
