@@ -55,6 +55,9 @@ LinkOpenResult QtSerialLink::open(const QString& device)
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
+    // No reply is longer than a few dozen bytes. A bounded buffer keeps QSerialPort from
+    // setting aside a fresh 32 KiB for every byte that trickles in at 9600 baud.
+    m_port.setReadBufferSize(kReadBufferBytes);
     if (!m_port.open(QIODevice::ReadWrite)) {
         const LinkOpenResult result = FailureOf(m_port.error(), device);
         m_port.clearError();
@@ -81,8 +84,10 @@ void QtSerialLink::discardBuffers()
 {
     if (!m_port.isOpen())
         return;
-    m_port.clear(QSerialPort::Output);
-    m_port.clear(QSerialPort::Input);
+    // Reading first matters: a full buffer stops QSerialPort from reading the device, and
+    // only a read, not a clear, lets it start again.
+    m_port.readAll();
+    m_port.clear(QSerialPort::AllDirections);
 }
 
 void QtSerialLink::setReceiveThreshold(int bytes)
@@ -94,7 +99,12 @@ bool QtSerialLink::write(const QByteArray& bytes)
 {
     if (!m_port.isOpen())
         return false;
-    return m_port.write(bytes) == bytes.size();
+    if (m_port.write(bytes) != bytes.size())
+        return false;
+    // QSerialPort would otherwise hand the frame to the device only on the next pass of the
+    // event loop; the radio's answer cannot start before the frame has gone.
+    m_port.flush();
+    return true;
 }
 
 QByteArray QtSerialLink::readAll()

@@ -24,4 +24,5 @@ private:
 
     QSerialPort m_port;
     int m_threshold = 1;
+    static constexpr qint64 kReadBufferBytes = 8192;
 };
