@@ -2,6 +2,7 @@
 # Times a full read and a full write through trk5120-cli against the radio simulator:
 # unpaced (the program's own cost per block) and paced at 9600 baud 8N1 (total against the
 # line's limit: a read moves 1,024 x 26 bytes, a write 1,012 x 23 bytes, at 960 bytes/s).
+# The last line measures the pseudo-terminal floor that any program pays on this machine.
 # Usage: bench/link/bench_link.sh [STAGE_DIR]   (default: build/stage)
 set -euo pipefail
 stage=${1:-build/stage}
@@ -41,3 +42,6 @@ run "read unpaced" "" read
 run "write unpaced" "" write
 run "read paced" "--paced" read
 run "write paced" "--paced" write
+# The same exchange with neither the program nor Qt in it: the machine's own floor.
+python3 "$(dirname "$0")/pty_floor.py" read 300
+python3 "$(dirname "$0")/pty_floor.py" write 300
