@@ -39,7 +39,6 @@ namespace {
 // pixel is 15 twips.
 constexpr int kTwipsPerPixel = 15;
 constexpr int kMinTreeWidthTwips = 300;
-constexpr int kMinClientHeightTwips = 1000;
 constexpr int kWriteDelayMs = 20;
 
 struct PlacementKey {
@@ -338,7 +337,8 @@ void MainWindow::onSplitterMoved()
     const QList<int> sizes = splitter_->sizes();
     if (sizes.isEmpty())
         return;
-    if (IsTreeWidthAllowed(sizes.at(0), width())) {
+    // The splitter fills the client area between toolbar and status bar.
+    if (IsTreeWidthAllowed(sizes.at(0), splitter_->width())) {
         lastTreeWidth_ = sizes.at(0);
         return;
     }
