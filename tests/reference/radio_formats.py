@@ -714,6 +714,15 @@ def decode_to_saved(image):
 
 # ---------------------------------------------------------------- naming differences
 
+def _name_at(starts, position):
+    """'name+k' for the last (start, name) at or before position; the table is in ascending order."""
+    best = "?"
+    for start, name in starts:
+        if position >= start:
+            best = "%s+%d" % (name, position - start)
+    return best
+
+
 def describe_data_offset(offset):
     """The data file field an offset falls into, for readable mismatch reports."""
     names = [(0, "DataVersion"), (4, "WorkMode"), (6, "CurGroup"), (10, "CurChannel"), (54, "ChannelCount"),
@@ -727,11 +736,7 @@ def describe_data_offset(offset):
     names += [(564 + 2 * k, n) for k, n in enumerate(OPT_SCALARS_3)]
     names += [(576, "AutodialCode"), (832, "RogerSeq"), (1312, "TxOffset"), (1316, "FreqChMode"),
               (1318, "AsqLevel"), (1320, "RssiLevel")]
-    best = "?"
-    for start, name in names:
-        if offset >= start:
-            best = "%s+%d" % (name, offset - start)
-    return best
+    return _name_at(names, offset)
 
 
 def describe_image_address(a):
@@ -749,8 +754,4 @@ def describe_image_address(a):
              (0x3D40, "MemCh"), (0x3D80, "CB presence bitmap"), (0x3DC0, "HF presence bitmap"),
              (0x3E00, "roger-beep sequences"), (0x3F00, "single settings"), (0x3F30, "RssiLevel"),
              (0x3F3C, "unused"), (0x3FF8, "0x55 tail")]
-    best = "?"
-    for start, name in areas:
-        if a >= start:
-            best = "%s+%d" % (name, a - start)
-    return best
+    return _name_at(areas, a)
