@@ -22,14 +22,16 @@ public:
         }
         m_freeAtNs = at;
     }
-    // Takes the bytes that have fully arrived by `nowNs`; `lastDueNs` tells when the last of
-    // them did, so an answer can start from that moment rather than from when it was noticed.
-    QByteArray takeDue(int64_t nowNs, int64_t& lastDueNs)
+    // Takes the bytes that have fully arrived by `nowNs`; `lastDueNs`, when given, tells when
+    // the last of them did, so an answer can start from that moment rather than from when it
+    // was noticed.
+    QByteArray takeDue(int64_t nowNs, int64_t* lastDueNs = nullptr)
     {
         QByteArray due;
         while (!m_bytes.empty() && m_bytes.front().dueNs <= nowNs) {
             due.append(m_bytes.front().byte);
-            lastDueNs = m_bytes.front().dueNs;
+            if (lastDueNs)
+                *lastDueNs = m_bytes.front().dueNs;
             m_bytes.pop_front();
         }
         return due;

@@ -145,29 +145,33 @@ void RadioSimulator::onPaceTick()
     // The timer goes off a little early, and the last stretch is waited out awake: waking
     // from sleep takes a varying fraction of a millisecond, and a late final byte would
     // count against the program under test.
-    const int64_t due = std::min(m_inbound.nextDueNs(), m_outbound.nextDueNs());
+    const int64_t due = nextDueNs();
     if (due != PacedLine::kNever) {
         while (nowNs() < due) {
         }
     }
     const int64_t now = nowNs();
     int64_t arrivedAt = now;
-    const QByteArray arrived = m_inbound.takeDue(now, arrivedAt);
+    const QByteArray arrived = m_inbound.takeDue(now, &arrivedAt);
     if (!arrived.isEmpty()) {
         m_replyStartNs = arrivedAt;
         process(arrived);
         m_replyStartNs = -1;
     }
-    int64_t sentAt = now;
-    const QByteArray leaving = m_outbound.takeDue(nowNs(), sentAt);
+    const QByteArray leaving = m_outbound.takeDue(nowNs());
     if (!leaving.isEmpty())
         sendNow(leaving);
     armPaceTimer();
 }
 
+int64_t RadioSimulator::nextDueNs() const
+{
+    return std::min(m_inbound.nextDueNs(), m_outbound.nextDueNs());
+}
+
 void RadioSimulator::armPaceTimer()
 {
-    const int64_t next = std::min(m_inbound.nextDueNs(), m_outbound.nextDueNs());
+    const int64_t next = nextDueNs();
     if (next == m_armedForNs)
         return;
     itimerspec when{};

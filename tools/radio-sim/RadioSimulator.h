@@ -40,6 +40,7 @@ private:
     void onMasterReadable();
     void onPaceTick();
     void armPaceTimer();
+    int64_t nextDueNs() const; // the next byte due on either line
     void process(const QByteArray& bytes);
     bool handleOne(); // false when the buffer holds no complete frame
     void reply(const QByteArray& bytes);
