@@ -10,6 +10,7 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QSaveFile>
 #include <QTextStream>
 
 #include <unistd.h>
@@ -147,17 +148,21 @@ int CommandRead(CliContext& ctx, const QStringList& arguments)
     BuildStartupDocument(ctx);
     if (!RunLink(ctx, parsed, kLinkRead))
         return Fail(QStringLiteral("trk5120-cli: the read did not complete; nothing was written"));
+    // The image waits, written but not yet in place, until the pair is saved: a failed save
+    // then leaves every file as it was, a pair from an earlier run included.
+    QSaveFile image(parsed.image);
     if (!parsed.image.isEmpty()) {
         const QByteArray bytes(reinterpret_cast<const char*>(ctx.app.Image.data()), kImageSize);
-        if (!WriteFileAtomically(parsed.image, bytes))
+        if (!image.open(QIODevice::WriteOnly) || image.write(bytes) != bytes.size())
             return Fail(Text(Msg::FileError, kEnglish));
     }
-    if (!SavePair(ctx, parsed.file)) {
+    if (!SavePair(ctx, parsed.file))
+        return kExitFailed;
+    if (!parsed.image.isEmpty() && !image.commit()) {
+        // The pair just written belongs to this failed run; nothing of it may stay behind.
         QFile::remove(parsed.file);
         QFile::remove(ChannelFilePath(parsed.file));
-        if (!parsed.image.isEmpty())
-            QFile::remove(parsed.image);
-        return kExitFailed;
+        return Fail(Text(Msg::FileError, kEnglish));
     }
     return kExitOk;
 }
