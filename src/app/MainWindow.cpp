@@ -2,16 +2,16 @@
 
 #include "app/AboutWindow.h"
 #include "app/Artwork.h"
-#include "app/AppState.h"
+#include "session/AppState.h"
 #include "app/FileChooser.h"
-#include "app/UserPrompt.h"
+#include "session/UserPrompt.h"
 #include "document/Conversions.h"
 #include "files/DataFile.h"
-#include "i18n/FrmSetLanguage.h"
+#include "app/LanguageWindow.h"
 #include "i18n/Texts.h"
 #include "link/CloneEngine.h"
-#include "link/FrmComSet.h"
-#include "link/FrmProgress.h"
+#include "app/PortWindow.h"
+#include "app/ProgressWindow.h"
 #include "link/PortDirectory.h"
 #include "link/QtSerialLink.h"
 
@@ -178,7 +178,7 @@ MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* pare
             return entries;
         };
     }
-    progress_ = std::make_unique<FrmProgressHost>(app_.Settings, this);
+    progress_ = std::make_unique<ProgressWindowHost>(app_.Settings, this);
     comm_ = new ModComm(app_, *services_.link, services_.prompt, *progress_, services_.launcher, this);
     comm_->setObjectName(QStringLiteral("ModComm"));
     connect(comm_, &ModComm::documentAboutToBeReplaced, this, [this] { CloseOtherWindows(); });
@@ -477,7 +477,7 @@ void MainWindow::LoadNewDoc()
 
 void MainWindow::fileNew(bool confirm)
 {
-    if (confirm && services_.prompt.ask(Text(Msg::AllDataCleared, app_.Settings.LanguageIndex),
+    if (confirm && services_.prompt.ask(PromptId::ClearDocument, Text(Msg::AllDataCleared, app_.Settings.LanguageIndex),
                                         PromptButtons::OkCancel, PromptIcon::Exclamation) != PromptAnswer::Ok)
         return;
     LoadNewDoc();
@@ -496,7 +496,7 @@ bool MainWindow::settleModifiedDocument()
 {
     if (!IsDocumentModified(app_.Doc, app_.Saved))
         return true;
-    switch (services_.prompt.ask(Text(Msg::FileModified, app_.Settings.LanguageIndex), PromptButtons::YesNoCancel,
+    switch (services_.prompt.ask(PromptId::SaveChanges, Text(Msg::FileModified, app_.Settings.LanguageIndex), PromptButtons::YesNoCancel,
                                  PromptIcon::Exclamation)) {
     case PromptAnswer::Yes:
         // A failed save must not let the changes go: the command stops instead.
@@ -536,7 +536,7 @@ void MainWindow::fileSave()
     }
     const QString question = QLatin1Char('"') + FileNameOf(app_.DocState.DocPath) + QLatin1Char('"') +
                              Text(Msg::FileOverwrite, app_.Settings.LanguageIndex);
-    if (services_.prompt.ask(question, PromptButtons::OkCancel, PromptIcon::Question) != PromptAnswer::Ok)
+    if (services_.prompt.ask(PromptId::OverwriteFile, question, PromptButtons::OkCancel, PromptIcon::Question) != PromptAnswer::Ok)
         return;
     SaveDataFile(app_, services_.prompt);
     setMainCaption();
@@ -583,13 +583,13 @@ void MainWindow::writeToRadio()
 
 void MainWindow::showComSet()
 {
-    FrmComSet window(app_.Settings, app_.Paths.settingsFile(), services_.listPorts, this);
+    PortWindow window(app_.Settings, app_.Paths.settingsFile(), services_.listPorts, this);
     window.exec();
 }
 
 void MainWindow::showLanguage()
 {
-    FrmSetLanguage window(app_.Settings, app_.Paths.settingsFile(), this);
+    LanguageWindow window(app_.Settings, app_.Paths.settingsFile(), this);
     window.exec();
     // Activation brings the main window back after the dialog closes; the check is
     // made here as well so the rebuild does not depend on the window manager.

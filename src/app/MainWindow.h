@@ -24,7 +24,7 @@ class QWidget;
 struct AppState;
 class Clock;
 class FileChooser;
-class FrmProgressHost;
+class ProgressWindowHost;
 class ModComm;
 class ProgramLauncher;
 class SerialLink;
@@ -59,7 +59,7 @@ public:
     // Runs the language rebuild when the language window changed the language since the windows were built.
     void ApplyLanguageIfChanged();
     ModComm& radioLink() const { return *comm_; }
-    FrmProgressHost& progressHost() const { return *progress_; }
+    ProgressWindowHost& progressHost() const { return *progress_; }
 
     QString fileFilter() const { return fileFilter_; }
     QMdiArea* mdiArea() const { return mdi_; }
@@ -116,6 +116,6 @@ private:
     QTimer* timerWrite_ = nullptr;
     int lastTreeWidth_ = 0;
     std::map<ChildKind, QPointer<QMdiSubWindow>> children_;
-    std::unique_ptr<FrmProgressHost> progress_;
+    std::unique_ptr<ProgressWindowHost> progress_;
     ModComm* comm_ = nullptr;
 };

@@ -52,7 +52,7 @@ PromptAnswer EscapeAnswerOf(PromptButtons buttons)
 
 } // namespace
 
-PromptAnswer MessageBoxPrompt::ask(const QString& text, PromptButtons buttons, PromptIcon icon)
+PromptAnswer MessageBoxPrompt::ask(PromptId, const QString& text, PromptButtons buttons, PromptIcon icon)
 {
     QMessageBox box(IconOf(icon), QStringLiteral("TRK5120"), text, ButtonsOf(buttons), parent_);
     switch (box.exec()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserPrompt.h"
+#include "session/UserPrompt.h"
 
 class QWidget;
 
@@ -9,7 +9,7 @@ class MessageBoxPrompt final : public UserPrompt {
 public:
     explicit MessageBoxPrompt(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
-    PromptAnswer ask(const QString& text, PromptButtons buttons, PromptIcon icon) override;
+    PromptAnswer ask(PromptId id, const QString& text, PromptButtons buttons, PromptIcon icon) override;
 
 private:
     QWidget* parent_;

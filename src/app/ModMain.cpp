@@ -1,6 +1,6 @@
 #include "app/ModMain.h"
 
-#include "app/AppState.h"
+#include "session/AppState.h"
 
 #include <clocale>
 

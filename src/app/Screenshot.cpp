@@ -1,6 +1,6 @@
 // Documentation tool: starts the real main window offscreen on a copy of an installation
 // tree and saves a picture of it. Usage: trk5120-screenshot PROGRAM_FOLDER OUTPUT.png
-#include "app/AppState.h"
+#include "session/AppState.h"
 #include "app/ChildWindows.h"
 #include "app/FileChooser.h"
 #include "app/MainWindow.h"

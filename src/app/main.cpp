@@ -1,4 +1,4 @@
-#include "app/AppState.h"
+#include "session/AppState.h"
 #include "app/ChildWindows.h"
 #include "app/FileChooser.h"
 #include "app/MainWindow.h"

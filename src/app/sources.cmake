@@ -1,9 +1,3 @@
-target_sources(trk5120core PRIVATE
-  app/IniFile.cpp
-  app/Settings.cpp
-  app/NewDocument.cpp
-)
-
 # The desktop program: main window, its dialogs and the start-up sequence.
 target_sources(trk5120gui PRIVATE
   app/AboutWindow.cpp
@@ -15,12 +9,18 @@ target_sources(trk5120gui PRIVATE
   app/EditorWindows.cpp
   app/FileChooser.cpp
   app/FileChooser.h
+  app/LanguageWindow.cpp
+  app/LanguageWindow.h
   app/MainWindow.cpp
   app/MainWindow.h
   app/MessageBoxPrompt.cpp
   app/MessageBoxPrompt.h
   app/ModMain.cpp
   app/ModMain.h
+  app/PortWindow.cpp
+  app/PortWindow.h
+  app/ProgressWindow.cpp
+  app/ProgressWindow.h
 )
 set_source_files_properties(app/AboutWindow.cpp PROPERTIES
   COMPILE_DEFINITIONS TRK_VERSION_TEXT="${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}")

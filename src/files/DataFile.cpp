@@ -1,7 +1,7 @@
 #include "files/DataFile.h"
 
-#include "app/AppState.h"
-#include "app/UserPrompt.h"
+#include "session/AppState.h"
+#include "session/UserPrompt.h"
 #include "document/Conversions.h"
 #include "document/RadioDocumentOps.h"
 #include "files/VersionTable.h"
@@ -453,30 +453,30 @@ OpenResult OpenDataFile(AppState& app, UserPrompt& prompt, ProgramLauncher& laun
     QByteArray bytes;
     qint64 fileSize = 0;
     if (!readFilePrefix(path, kDataFileSize, bytes, &fileSize)) {
-        prompt.tell(Text(Msg::FileError, language));
+        prompt.tell(PromptId::FileError, Text(Msg::FileError, language));
         return OpenResult::Refused;
     }
 
     const QString version = TrimFixed(QString::fromLatin1(bytes.left(4)));
     if (!IsValidVersionCode(version)) {
-        prompt.tell(Text(Msg::UnknownDataVersion, language));
+        prompt.tell(PromptId::UnknownDataVersion, Text(Msg::UnknownDataVersion, language));
         return OpenResult::Refused;
     }
     if (!IsCompatibleVersion(app.Versions, kProgVersion, version)) {
         const QString question = BuildVersionMessage(kProgVersion, version, 1, language);
-        if (prompt.ask(question, PromptButtons::YesNo, PromptIcon::None) == PromptAnswer::Yes
+        if (prompt.ask(PromptId::StartOtherVersion, question, PromptButtons::YesNo, PromptIcon::None) == PromptAnswer::Yes
             && !LaunchVersion(app.Versions, app.Paths, version, prompt, language, launcher))
-            prompt.tell(Text(Msg::FileError, language));
+            prompt.tell(PromptId::FileError, Text(Msg::FileError, language));
         return OpenResult::Refused;
     }
     if (fileSize != kDataFileSize || bytes.size() != kDataFileSize) {
-        prompt.tell(Text(Msg::FailToStart, language));
+        prompt.tell(PromptId::FileError, Text(Msg::FailToStart, language));
         return OpenResult::Refused;
     }
 
     auto loaded = std::make_unique<RadioDocument>();
     if (!readDocumentPair(path, bytes, true, *loaded)) {
-        prompt.tell(Text(Msg::FileError, language));
+        prompt.tell(PromptId::FileError, Text(Msg::FileError, language));
         return OpenResult::Refused;
     }
     commitLoadedPair(app, *loaded);
@@ -492,7 +492,7 @@ bool SaveDataFile(AppState& app, UserPrompt& prompt)
     DocumentToSaved(app.Doc, app.Saved, app.DocState);
     if (!WriteDocumentPair(app.DocState.DocPath, app.Saved)) {
         app.Saved = *previous;
-        prompt.tell(Text(Msg::FileError, app.Settings.LanguageIndex));
+        prompt.tell(PromptId::FileError, Text(Msg::FileError, app.Settings.LanguageIndex));
         return false;
     }
     app.DocState.IsNewDoc = 0;

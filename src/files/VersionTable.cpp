@@ -1,7 +1,7 @@
 #include "files/VersionTable.h"
 
-#include "app/IniFile.h"
-#include "app/UserPrompt.h"
+#include "session/IniFile.h"
+#include "session/UserPrompt.h"
 #include "document/Conversions.h"
 #include "i18n/Texts.h"
 
@@ -124,7 +124,7 @@ bool LaunchVersion(const VersionTable& table, const ProgramPaths& paths, const Q
     // The software version becomes a folder name: anything but a clean version code
     // (say "../x" typed into Version.ini) would start a program from somewhere else.
     if (software.size() != 4 || !IsValidVersionCode(software)) {
-        prompt.tell(Text(Msg::FailToStart, language));
+        prompt.tell(PromptId::StartFailed, Text(Msg::FailToStart, language));
         return true;
     }
     QString target = ParentFolder(paths.programFolder) + QLatin1Char('/') + software + QLatin1Char('/')

@@ -1,7 +1,7 @@
 #include "link/CloneEngine.h"
 
-#include "app/AppState.h"
-#include "app/UserPrompt.h"
+#include "session/AppState.h"
+#include "session/UserPrompt.h"
 #include "files/VersionTable.h"
 #include "i18n/Texts.h"
 #include "image/MemoryImage.h"
@@ -107,7 +107,8 @@ bool ModComm::startOperation(int16_t operation)
         return false;
     }
     m_prompting = true;
-    const PromptAnswer answer = m_prompt.ask(Text(operation == kLinkRead ? Msg::ReadConfirm : Msg::WriteConfirm, language),
+    const PromptAnswer answer = m_prompt.ask(operation == kLinkRead ? PromptId::ReadConfirm : PromptId::WriteConfirm,
+                         Text(operation == kLinkRead ? Msg::ReadConfirm : Msg::WriteConfirm, language),
                                              PromptButtons::OkCancel, PromptIcon::Question);
     m_prompting = false;
     if (answer != PromptAnswer::Ok) {
@@ -145,7 +146,7 @@ bool ModComm::openCommPort()
     const LinkOpenResult result = m_link.open(portDevice());
     if (result.opened())
         return true;
-    m_prompt.ask(OpenFailureText(result, m_app.Settings.LanguageIndex), PromptButtons::Ok, PromptIcon::Critical);
+    m_prompt.ask(PromptId::PortOpenFailed, OpenFailureText(result, m_app.Settings.LanguageIndex), PromptButtons::Ok, PromptIcon::Critical);
     return false;
 }
 
@@ -289,17 +290,17 @@ bool ModComm::checkIdentity()
         return true;
     if (!modelMatches) {
         if (m_state.PendingMessages.size() < kMaxPendingMessages)
-            m_state.PendingMessages.append(Text(Msg::ModelWrong, language));
+            m_state.PendingMessages.append({PromptId::WrongModel, Text(Msg::ModelWrong, language)});
         return false;
     }
     m_prompting = true;
     const PromptAnswer answer =
-        m_prompt.ask(BuildVersionMessage(kProgVersion, firmware, 0, language), PromptButtons::YesNo, PromptIcon::None);
+        m_prompt.ask(PromptId::StartOtherVersion, BuildVersionMessage(kProgVersion, firmware, 0, language), PromptButtons::YesNo, PromptIcon::None);
     if (answer == PromptAnswer::Yes) {
         PortClosingLauncher launcher(m_link, m_launcher, m_launchAttempted);
         if (!LaunchVersion(m_app.Versions, m_app.Paths, firmware, m_prompt, language, launcher)
             && m_state.PendingMessages.size() < kMaxPendingMessages)
-            m_state.PendingMessages.append(LinkText(LinkMsg::LaunchFailed, language));
+            m_state.PendingMessages.append({PromptId::StartFailed, LinkText(LinkMsg::LaunchFailed, language)});
     }
     m_prompting = false;
     return false;
@@ -389,7 +390,7 @@ void ModComm::onWaitTimeout()
 void ModComm::askRetry()
 {
     m_prompting = true;
-    const PromptAnswer answer = m_prompt.ask(Text(Msg::CheckConnection, m_app.Settings.LanguageIndex),
+    const PromptAnswer answer = m_prompt.ask(PromptId::CheckConnection, Text(Msg::CheckConnection, m_app.Settings.LanguageIndex),
                                              PromptButtons::RetryCancel, PromptIcon::None);
     m_prompting = false;
     if (m_linkLost) {
@@ -405,7 +406,7 @@ void ModComm::askRetry()
 void ModComm::askRestart()
 {
     m_prompting = true;
-    const PromptAnswer answer = m_prompt.ask(Text(Msg::CheckConnection, m_app.Settings.LanguageIndex),
+    const PromptAnswer answer = m_prompt.ask(PromptId::CheckConnection, Text(Msg::CheckConnection, m_app.Settings.LanguageIndex),
                                              PromptButtons::OkCancel, PromptIcon::Question);
     m_prompting = false;
     if (m_linkLost) {
@@ -458,12 +459,12 @@ void ModComm::endLink(bool success)
     m_waitTimer.stop();
     m_link.close();
 
-    const QStringList pending = m_state.PendingMessages;
+    const QList<PendingMessage> pending = m_state.PendingMessages;
     m_state.PendingMessages.clear();
-    for (const QString& text : pending)
-        m_prompt.tell(text);
+    for (const PendingMessage& message : pending)
+        m_prompt.tell(message.id, message.text);
     if (m_linkLost && !success)
-        m_prompt.tell(LinkText(LinkMsg::PortLost, language), PromptIcon::Critical);
+        m_prompt.tell(PromptId::PortLost, LinkText(LinkMsg::PortLost, language), PromptIcon::Critical);
 
     if (success && operation == kLinkRead) {
         emit documentAboutToBeReplaced();
@@ -473,7 +474,7 @@ void ModComm::endLink(bool success)
         emit documentReplaced();
     }
     if (success)
-        m_prompt.tell(CompletedText(operation, language));
+        m_prompt.tell(PromptId::Completed, CompletedText(operation, language));
 
     m_state.LinkOperation = kLinkIdle;
     m_state.ReadState = 0;

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QStringList>
+#include <QList>
 #include <QTimer>
 
 #include <cstdint>
@@ -13,8 +13,15 @@ class LinkProgress;
 class ProgramLauncher;
 class SerialLink;
 class UserPrompt;
+enum class PromptId;
 
 enum LinkOperationKind : int16_t { kLinkIdle = 0, kLinkRead = 1, kLinkWrite = 2 };
+
+// A message held back until the operation has ended and the progress window is gone.
+struct PendingMessage {
+    PromptId id;
+    QString text;
+};
 
 // The state of one radio operation; names as the protocol description uses them.
 struct LinkState {
@@ -28,7 +35,7 @@ struct LinkState {
     int16_t ProgramResends = 0;
     int16_t IdentResends = 0;
     QString RadioModel;
-    QStringList PendingMessages;
+    QList<PendingMessage> PendingMessages;
 };
 
 constexpr int kWaitTimerInterval = 300; // ms, for every frame

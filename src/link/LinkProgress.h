@@ -1,6 +1,6 @@
 #pragma once
 
-// What the clone engine needs of a progress display. The GUI's FrmProgress implements it;
+// What the clone engine needs of a progress display. The GUI's ProgressWindow implements it;
 // the command-line tool prints the percentage; tests record it.
 class LinkProgress {
 public:

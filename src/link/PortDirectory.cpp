@@ -1,6 +1,6 @@
 #include "link/PortDirectory.h"
 
-#include "app/IniFile.h"
+#include "session/IniFile.h"
 #include "document/Conversions.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-# Serial port layer and clone engine (core); progress and port windows (gui).
+# Serial port layer, port numbering and the clone engine.
 target_sources(trk5120core PRIVATE
   link/CloneEngine.cpp
   link/CloneEngine.h
@@ -12,11 +12,4 @@ target_sources(trk5120core PRIVATE
   link/QtSerialLink.cpp
   link/QtSerialLink.h
   link/SerialLink.h
-)
-# The progress and port windows.
-target_sources(trk5120gui PRIVATE
-  link/FrmComSet.cpp
-  link/FrmComSet.h
-  link/FrmProgress.cpp
-  link/FrmProgress.h
 )

@@ -1,7 +1,9 @@
 // The byte layouts of the data file and the channel file, against offsets
 // worked out by hand from the documented layout.
 
-#include "FileTestSupport.h"
+#include "FileBytes.h"
+#include "RecordingLauncher.h"
+#include "ScriptedPrompt.h"
 #include "FixedClock.h"
 #include "document/RadioDocumentOps.h"
 #include "files/DataFile.h"

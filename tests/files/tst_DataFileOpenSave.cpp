@@ -1,6 +1,8 @@
-#include "FileTestSupport.h"
+#include "FileBytes.h"
+#include "RecordingLauncher.h"
+#include "ScriptedPrompt.h"
 #include "FixedClock.h"
-#include "app/AppState.h"
+#include "session/AppState.h"
 #include "document/RadioDocumentOps.h"
 #include "files/DataFile.h"
 
@@ -43,7 +45,8 @@ class TestDataFileOpenSave : public QObject {
                                         "[Firm]\r\nFirm0=V200V200\r\nFirm1=V210V201\r\nFirm2=../xV202\r\n");
         app.Versions = LoadVersionTable(app.Paths);
         NewDocument(app, FixedClock());
-        prompt.shown.clear();
+        prompt = ScriptedPrompt{};
+        prompt.setStandingAnswer(PromptAnswer::No);
         launcher.started.clear();
         launcher.exits = 0;
     }
@@ -53,7 +56,7 @@ class TestDataFileOpenSave : public QObject {
     {
         app.DocState.DocPath = path("good.dat");
         QVERIFY(SaveDataFile(app, prompt));
-        prompt.shown.clear();
+        prompt.asked.clear();
     }
 
 private slots:
@@ -95,8 +98,8 @@ private slots:
         const QByteArray savedBefore = snapshot(app.Saved);
         app.DocState.DocPath = path("bad.dat");
         QCOMPARE(OpenDataFile(app, prompt, launcher), OpenResult::Refused);
-        QCOMPARE(prompt.shown.size(), 1);
-        QVERIFY2(prompt.shown.first().text.startsWith(message), qPrintable(prompt.shown.first().text));
+        QCOMPARE(prompt.asked.size(), 1);
+        QVERIFY2(prompt.asked.first().text.startsWith(message), qPrintable(prompt.asked.first().text));
         QCOMPARE(snapshot(app.Doc), docBefore);
         QCOMPARE(snapshot(app.Saved), savedBefore);
         QCOMPARE(fileBytes(path("bad.dat")), data);
@@ -134,7 +137,7 @@ private slots:
         putInt16(data, 10 + 2 * (0 + 2 * 2), 40); // CurChannel[0][3] = 40 is a valid row
         writeBytes(path("good.dat"), data);
         QCOMPARE(OpenDataFile(app, prompt, launcher), OpenResult::Opened);
-        QVERIFY(prompt.shown.isEmpty());
+        QVERIFY(prompt.asked.isEmpty());
         QCOMPARE(app.Doc.Data.WorkMode, int16_t(1));
         QCOMPARE(app.Doc.Data.CurGroup[0], int16_t(1));
         QCOMPARE(app.Doc.Data.CurChannel[1][11], int16_t(1));
@@ -157,9 +160,9 @@ private slots:
         QByteArray data = fileBytes(path("good.dat"));
         data.replace(0, 4, "V201");
         writeBytes(path("good.dat"), data);
-        prompt.questionAnswer = PromptAnswer::Yes;
+        prompt.setStandingAnswer(PromptAnswer::Yes);
         QCOMPARE(OpenDataFile(app, prompt, launcher), OpenResult::Refused);
-        QCOMPARE(prompt.shown.first().text,
+        QCOMPARE(prompt.asked.first().text,
                  QString("incompatible version. It may cause unknown error.To start the corresponding software "
                          "version, or not?\r\nDataFile version is V2.01\r\nprogramming software is V2.00"));
         QCOMPARE(launcher.started, QStringList{path("V210/trk5120")});
@@ -190,7 +193,7 @@ private slots:
         QCOMPARE(fileBytes(path("long.fre")).size(), 140 * kChannelRecordSize);
         QCOMPARE(app.DocState.IsNewDoc, int16_t(0));
         QCOMPARE(OpenDataFile(app, prompt, launcher), OpenResult::Opened);
-        QVERIFY(prompt.shown.isEmpty());
+        QVERIFY(prompt.asked.isEmpty());
         QCOMPARE(QDir(dir.path()).entryList({"*.tmp*", "*~"}, QDir::Files), QStringList());
     }
 
@@ -219,7 +222,7 @@ private slots:
             QVERIFY2(!IsValidVersionCode(bad), bad);
         QVERIFY(LaunchVersion(app.Versions, app.Paths, "V300", prompt, 1, launcher));
         QCOMPARE(prompt.texts(), QStringList{"Fail to start the software. This version does not exist."});
-        prompt.shown.clear();
+        prompt.asked.clear();
         // A pair whose software part is no version code never becomes a path.
         LaunchVersion(app.Versions, app.Paths, "V202", prompt, 1, launcher);
         QVERIFY(launcher.started.isEmpty());

@@ -4,12 +4,14 @@
 // throw-away installation tree, so the main window runs headless and deterministic.
 
 #include "FixedClock.h"
-#include "app/AppState.h"
+#include "RecordingLauncher.h"
+#include "ScriptedPrompt.h"
+#include "session/AppState.h"
 #include "app/ChildWindows.h"
 #include "app/FileChooser.h"
 #include "app/MainWindow.h"
 #include "app/ModMain.h"
-#include "app/UserPrompt.h"
+#include "session/UserPrompt.h"
 #include "files/VersionTable.h"
 
 #include <QApplication>
@@ -26,37 +28,6 @@
 #include <memory>
 #include <vector>
 #include <optional>
-
-struct AskedQuestion {
-    QString text;
-    PromptButtons buttons;
-    PromptIcon icon;
-};
-
-class ScriptedPrompt final : public UserPrompt {
-public:
-    PromptAnswer ask(const QString& text, PromptButtons buttons, PromptIcon icon) override
-    {
-        asked.push_back({text, buttons, icon});
-        if (answers.empty()) {
-            unexpected.push_back(text);
-            return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
-        }
-        const PromptAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    QStringList texts() const
-    {
-        QStringList list;
-        for (const AskedQuestion& q : asked)
-            list << q.text;
-        return list;
-    }
-    std::deque<PromptAnswer> answers;
-    std::vector<AskedQuestion> asked;
-    QStringList unexpected;
-};
 
 class ScriptedFiles final : public FileChooser {
 public:
@@ -87,18 +58,6 @@ private:
             return std::nullopt;
         return name;
     }
-};
-
-class RecordingLauncher final : public ProgramLauncher {
-public:
-    bool start(const QString& path) override
-    {
-        started << path;
-        return false;
-    }
-    void exitNow() override { ++exits; }
-    QStringList started;
-    int exits = 0;
 };
 
 // An installation tree in a temporary folder: Version.ini, language/mysetup.ini, V200/Init
@@ -160,6 +119,7 @@ struct TestProgram {
     explicit TestProgram(TestInstall& install, const QString& systemLocale = QStringLiteral("en_US"))
     {
         RunStartup(app, decimalPoint, install.programFolder(), QStringLiteral("trk5120"), systemLocale, clock);
+        launcher.startSucceeds = false;
         RegisterStandInEditors(windows, editors);
         window = std::make_unique<MainWindow>(
             app, MainWindowServices{prompt, files, launcher, windows, [this] { return ports; }, nullptr});

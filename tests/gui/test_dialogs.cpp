@@ -1,10 +1,10 @@
 #include "GuiTestSupport.h"
 
 #include "app/AboutWindow.h"
-#include "app/Settings.h"
-#include "i18n/FrmSetLanguage.h"
-#include "link/FrmComSet.h"
-#include "link/FrmProgress.h"
+#include "session/Settings.h"
+#include "app/LanguageWindow.h"
+#include "app/PortWindow.h"
+#include "app/ProgressWindow.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -51,7 +51,7 @@ void DialogsTest::portWindowSelection()
     TestInstall install(QStringLiteral("[language]\ncomPort=9\n"));
     AppSettings settings;
     settings.comPort = int16_t(comPort);
-    FrmComSet window(settings, install.settingsFile(), [ports] { return ports; });
+    PortWindow window(settings, install.settingsFile(), [ports] { return ports; });
     QCOMPARE(window.windowTitle(), QStringLiteral("Communication Port"));
     QCOMPARE(window.portList()->currentText(), selected);
     if (ok)
@@ -68,7 +68,7 @@ void DialogsTest::portWindowRefresh()
     AppSettings settings;
     settings.comPort = 3;
     QStringList ports{"COM1", "COM3"};
-    FrmComSet window(settings, install.settingsFile(), [&ports] { return ports; });
+    PortWindow window(settings, install.settingsFile(), [&ports] { return ports; });
     window.show();
     QCOMPARE(window.windowPort(), 3);
     ports = {"COM1", "COM3", "COM4"};
@@ -87,7 +87,7 @@ void DialogsTest::languageWindowOnEnglishSystem()
 {
     TestInstall install;
     AppSettings settings; // English system, English interface
-    FrmSetLanguage window(settings, install.settingsFile());
+    LanguageWindow window(settings, install.settingsFile());
     QCOMPARE(window.windowTitle(), QStringLiteral("Language Setup"));
     QCOMPARE(window.languageList()->count(), 1);
     QCOMPARE(window.languageList()->currentText(), QStringLiteral("English"));
@@ -140,11 +140,11 @@ void DialogsTest::progressWindow()
     settings.LanguageIndex = int16_t(language);
     QWidget owner;
     owner.show();
-    FrmProgressHost host(settings, &owner);
+    ProgressWindowHost host(settings, &owner);
     QVERIFY(!host.isProgressVisible());
     host.showProgress(operation);
     QVERIFY(host.isProgressVisible());
-    FrmProgress* window = host.window();
+    ProgressWindow* window = host.window();
     QCOMPARE(window->windowTitle(), caption);
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("Label1"))->text(), label);
     QCOMPARE(window->percentText(), QStringLiteral("0%"));

@@ -3,7 +3,7 @@
 #include "files/DataFile.h"
 #include "image/MemoryImage.h"
 #include "link/CloneEngine.h"
-#include "link/FrmProgress.h"
+#include "app/ProgressWindow.h"
 
 #include <QAction>
 #include <QProcess>

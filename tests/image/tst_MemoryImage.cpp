@@ -1,4 +1,4 @@
-#include "document/Clock.h"
+#include "FixedClock.h"
 #include "document/Conversions.h"
 #include "document/RadioDocumentOps.h"
 #include "image/MemoryImage.h"
@@ -13,11 +13,6 @@
 #include <vector>
 
 namespace {
-
-class FixedClock final : public Clock {
-public:
-    QDate today() const override { return QDate(2026, 1, 15); }
-};
 
 // Documents and images are large; keep them off the (sanitizer-inflated) stack.
 std::unique_ptr<RadioDocument> DefaultDocument()

@@ -1,6 +1,8 @@
-#include "LinkTestDoubles.h"
+#include "RecordingLauncher.h"
+#include "RecordingProgress.h"
+#include "ScriptedPrompt.h"
 
-#include "app/AppState.h"
+#include "session/AppState.h"
 #include "i18n/Texts.h"
 #include "image/MemoryImage.h"
 #include "link/CloneEngine.h"

@@ -7,22 +7,39 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-PromptAnswer CliPrompt::ask(const QString& text, PromptButtons buttons, PromptIcon)
+PromptAnswer CliPrompt::ask(PromptId id, const QString& text, PromptButtons buttons, PromptIcon)
 {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QTextStream(stderr) << shown << '\n';
+    QTextStream(id == PromptId::Completed ? stdout : stderr) << shown << '\n';
+    switch (id) {
+    case PromptId::StartOtherVersion:
+        return PromptAnswer::No;
+    case PromptId::CheckConnection:
+        if (!takeRetry())
+            return PromptAnswer::Cancel;
+        return buttons == PromptButtons::RetryCancel ? PromptAnswer::Retry : PromptAnswer::Ok;
+    default:
+        break;
+    }
     switch (buttons) {
-    case PromptButtons::Ok:
-    case PromptButtons::OkCancel:
-        return PromptAnswer::Ok;
     case PromptButtons::YesNo:
     case PromptButtons::YesNoCancel:
-        return answeringVersionQuestion ? versionAnswer : PromptAnswer::Yes;
-    case PromptButtons::RetryCancel:
-        return PromptAnswer::Cancel;
+        return PromptAnswer::Yes;
+    default:
+        return PromptAnswer::Ok;
     }
-    return PromptAnswer::Cancel;
+}
+
+bool CliPrompt::takeRetry()
+{
+    if (retriesLeft <= 0) {
+        QTextStream(stderr) << "trk5120-cli: no retries left, cancelled" << '\n';
+        return false;
+    }
+    --retriesLeft;
+    QTextStream(stderr) << "trk5120-cli: retrying" << '\n';
+    return true;
 }
 
 int Fail(const QString& message)
@@ -56,10 +73,7 @@ void BuildStartupDocument(CliContext& ctx)
 bool OpenForReading(CliContext& ctx, const QString& path)
 {
     ctx.app.DocState.DocPath = path;
-    ctx.prompt.answeringVersionQuestion = true;
-    const OpenResult result = OpenDataFile(ctx.app, ctx.prompt, ctx.launcher);
-    ctx.prompt.answeringVersionQuestion = false;
-    return result == OpenResult::Opened;
+    return OpenDataFile(ctx.app, ctx.prompt, ctx.launcher) == OpenResult::Opened;
 }
 
 bool SavePair(CliContext& ctx, const QString& path)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/UserPrompt.h"
+#include "session/AppState.h"
+#include "session/UserPrompt.h"
 #include "document/Clock.h"
 #include "files/SystemProgramLauncher.h"
 
@@ -12,14 +12,17 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-// Nobody sits in front of the tool: every message goes to stderr, confirmations
-// are answered Yes, and the version question of an open is answered with
-// versionAnswer (No: starting another program from a batch job would surprise).
+// Nobody sits in front of the tool: messages go to stderr (the completion message to
+// stdout), confirmations are answered OK, "start the other version?" No (starting another
+// program from a batch job would surprise), and a radio that does not answer is retried
+// retriesLeft times in all before the operation is cancelled.
 class CliPrompt final : public UserPrompt {
 public:
-    PromptAnswer ask(const QString& text, PromptButtons buttons, PromptIcon icon) override;
-    PromptAnswer versionAnswer = PromptAnswer::No;
-    bool answeringVersionQuestion = false;
+    PromptAnswer ask(PromptId id, const QString& text, PromptButtons buttons, PromptIcon icon) override;
+    int retriesLeft = 0;
+
+private:
+    bool takeRetry();
 };
 
 // What every command gets: the program state as the windows would hold it.

@@ -17,48 +17,6 @@
 
 namespace {
 
-// Answers for a run nobody watches: confirmations yes, "Check Connection" retried up to
-// `retries` times in all, then cancelled; the version question no.
-class LinkCliPrompt final : public UserPrompt {
-public:
-    explicit LinkCliPrompt(int retries) : m_retriesLeft(retries) {}
-    PromptAnswer ask(const QString& text, PromptButtons buttons, PromptIcon) override
-    {
-        QString shown = text;
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        const bool completion = text == CompletedText(kLinkRead, kEnglish) || text == CompletedText(kLinkWrite, kEnglish);
-        QTextStream(completion ? stdout : stderr) << shown << '\n';
-        const bool confirmation = text == Text(Msg::ReadConfirm, kEnglish) || text == Text(Msg::WriteConfirm, kEnglish);
-        switch (buttons) {
-        case PromptButtons::Ok:
-            return PromptAnswer::Ok;
-        case PromptButtons::OkCancel:
-            if (confirmation)
-                return PromptAnswer::Ok;
-            return takeRetry() ? PromptAnswer::Ok : PromptAnswer::Cancel;
-        case PromptButtons::RetryCancel:
-            return takeRetry() ? PromptAnswer::Retry : PromptAnswer::Cancel;
-        case PromptButtons::YesNo:
-        case PromptButtons::YesNoCancel:
-            return PromptAnswer::No;
-        }
-        return PromptAnswer::Cancel;
-    }
-
-private:
-    bool takeRetry()
-    {
-        if (m_retriesLeft <= 0) {
-            QTextStream(stderr) << "trk5120-cli: no retries left, cancelled" << '\n';
-            return false;
-        }
-        --m_retriesLeft;
-        QTextStream(stderr) << "trk5120-cli: retrying" << '\n';
-        return true;
-    }
-    int m_retriesLeft;
-};
-
 // The percentage on stderr, only where someone can see it change.
 class TerminalProgress final : public LinkProgress {
 public:
@@ -118,10 +76,10 @@ bool ParseLinkArguments(const QStringList& arguments, bool allowImage, LinkArgum
 // Runs one read or write to its end on the event loop; true when it completed.
 bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation)
 {
-    LinkCliPrompt prompt(parsed.retries);
+    ctx.prompt.retriesLeft = parsed.retries;
     TerminalProgress progress;
     QtSerialLink link;
-    ModComm engine(ctx.app, link, prompt, progress, ctx.launcher);
+    ModComm engine(ctx.app, link, ctx.prompt, progress, ctx.launcher);
     PortDirectory directory(ctx.app.Paths.settingsFile());
     engine.setPortDevice(ResolvePortArgument(parsed.port, directory));
 

@@ -1,6 +1,6 @@
-#include "link/FrmComSet.h"
+#include "app/PortWindow.h"
 
-#include "app/Settings.h"
+#include "session/Settings.h"
 #include "i18n/Texts.h"
 #include "link/PortDirectory.h"
 
@@ -14,7 +14,7 @@ namespace {
 constexpr int kRefreshMs = 1000;
 }
 
-FrmComSet::FrmComSet(AppSettings& settings, QString settingsFile, std::function<QStringList()> listPorts,
+PortWindow::PortWindow(AppSettings& settings, QString settingsFile, std::function<QStringList()> listPorts,
                      QWidget* parent)
     : QDialog(parent), settings_(settings), settingsFile_(std::move(settingsFile)), listPorts_(std::move(listPorts))
 {
@@ -53,18 +53,18 @@ FrmComSet::FrmComSet(AppSettings& settings, QString settingsFile, std::function<
     ReShowComPortTimer_ = new QTimer(this);
     ReShowComPortTimer_->setObjectName(QStringLiteral("ReShowComPortTimer"));
     ReShowComPortTimer_->setInterval(kRefreshMs);
-    connect(ReShowComPortTimer_, &QTimer::timeout, this, &FrmComSet::refreshPorts);
+    connect(ReShowComPortTimer_, &QTimer::timeout, this, &PortWindow::refreshPorts);
     ReShowComPortTimer_->start();
 }
 
-void FrmComSet::fillList()
+void PortWindow::fillList()
 {
     portList_->clear();
     if (listPorts_)
         portList_->addItems(listPorts_());
 }
 
-void FrmComSet::selectPort(int port)
+void PortWindow::selectPort(int port)
 {
     if (portList_->count() == 0) {
         portList_->setCurrentIndex(-1);
@@ -74,7 +74,7 @@ void FrmComSet::selectPort(int port)
     portList_->setCurrentIndex(found >= 0 ? found : 0);
 }
 
-void FrmComSet::takePortFromSelection()
+void PortWindow::takePortFromSelection()
 {
     if (portList_->currentIndex() < 0) {
         windowPort_ = 0;
@@ -83,7 +83,7 @@ void FrmComSet::takePortFromSelection()
     windowPort_ = PortNumberOf(portList_->currentText());
 }
 
-void FrmComSet::refreshPorts()
+void PortWindow::refreshPorts()
 {
     const int wanted = windowPort_;
     fillList();
@@ -91,7 +91,7 @@ void FrmComSet::refreshPorts()
     takePortFromSelection();
 }
 
-void FrmComSet::CommandOK_Click()
+void PortWindow::CommandOK_Click()
 {
     ReShowComPortTimer_->stop();
     if (portList_->currentIndex() < 0) {

@@ -9,10 +9,10 @@ class QLabel;
 class QProgressBar;
 
 // The modal progress window of a radio read (1) or write (2).
-class FrmProgress final : public QDialog {
+class ProgressWindow final : public QDialog {
     Q_OBJECT
 public:
-    FrmProgress(int linkOperation, int language, QWidget* parent = nullptr);
+    ProgressWindow(int linkOperation, int language, QWidget* parent = nullptr);
     void SetProgressValue(int percent);
     // The bar and the "NN%" label together, as the transfer reports its progress.
     void ShowPercent(int percent);
@@ -29,21 +29,21 @@ private:
 
 struct AppSettings;
 
-// Opens FrmProgress for each operation of the clone engine, modal over the main window.
-class FrmProgressHost final : public LinkProgress {
+// Opens ProgressWindow for each operation of the clone engine, modal over the main window.
+class ProgressWindowHost final : public LinkProgress {
 public:
-    FrmProgressHost(const AppSettings& settings, QWidget* owner) : settings_(settings), owner_(owner) {}
-    ~FrmProgressHost() override;
+    ProgressWindowHost(const AppSettings& settings, QWidget* owner) : settings_(settings), owner_(owner) {}
+    ~ProgressWindowHost() override;
     void showProgress(int linkOperation) override;
     void hideProgress() override;
     bool isProgressVisible() const override;
     void setProgressValue(int percent) override;
-    FrmProgress* window() const { return window_; }
+    ProgressWindow* window() const { return window_; }
 
 private:
     const AppSettings& settings_;
     QWidget* owner_;
-    QPointer<FrmProgress> window_;
+    QPointer<ProgressWindow> window_;
 };
 
 // The window's texts in both languages.

@@ -10,11 +10,11 @@ class QTimer;
 struct AppSettings;
 
 // The "Communication Port" window: picks the serial port the radio is programmed through.
-class FrmComSet final : public QDialog {
+class PortWindow final : public QDialog {
     Q_OBJECT
 public:
     // listPorts gives the entries "COM<n>" in enumeration order.
-    FrmComSet(AppSettings& settings, QString settingsFile, std::function<QStringList()> listPorts,
+    PortWindow(AppSettings& settings, QString settingsFile, std::function<QStringList()> listPorts,
               QWidget* parent = nullptr);
     QComboBox* portList() const { return portList_; }
     int windowPort() const { return windowPort_; }

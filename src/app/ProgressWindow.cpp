@@ -1,6 +1,6 @@
-#include "link/FrmProgress.h"
+#include "app/ProgressWindow.h"
 
-#include "app/Settings.h"
+#include "session/Settings.h"
 #include "i18n/Texts.h"
 
 #include <QGridLayout>
@@ -19,7 +19,7 @@ QString ProgressLabelText(int language)
     return language == kChinese ? QStringLiteral("完成百分比：") : QStringLiteral("Completion percentage:");
 }
 
-FrmProgress::FrmProgress(int linkOperation, int language, QWidget* parent) : QDialog(parent)
+ProgressWindow::ProgressWindow(int linkOperation, int language, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmProgress"));
     setWindowTitle(ProgressCaption(linkOperation, language));
@@ -45,48 +45,48 @@ FrmProgress::FrmProgress(int linkOperation, int language, QWidget* parent) : QDi
     setMinimumWidth(360);
 }
 
-void FrmProgress::SetProgressValue(int percent)
+void ProgressWindow::SetProgressValue(int percent)
 {
     bar_->setValue(qBound(0, percent, 100));
 }
 
-void FrmProgress::ShowPercent(int percent)
+void ProgressWindow::ShowPercent(int percent)
 {
     SetProgressValue(percent);
     percentLabel_->setText(QString::number(qBound(0, percent, 100)) + QLatin1Char('%'));
 }
 
-int FrmProgress::percent() const
+int ProgressWindow::percent() const
 {
     return bar_->value();
 }
 
-QString FrmProgress::percentText() const
+QString ProgressWindow::percentText() const
 {
     return percentLabel_->text();
 }
 
-void FrmProgress::reject()
+void ProgressWindow::reject()
 {
     // Escape must not leave a transfer running without its window; the link ends it.
 }
 
-FrmProgressHost::~FrmProgressHost()
+ProgressWindowHost::~ProgressWindowHost()
 {
     delete window_.data();
 }
 
-void FrmProgressHost::showProgress(int linkOperation)
+void ProgressWindowHost::showProgress(int linkOperation)
 {
     delete window_.data();
-    window_ = new FrmProgress(linkOperation, settings_.LanguageIndex, owner_);
+    window_ = new ProgressWindow(linkOperation, settings_.LanguageIndex, owner_);
     window_->setWindowModality(Qt::ApplicationModal);
     window_->ShowPercent(0);
     // open(), not exec(): the engine goes on from the event loop.
     window_->open();
 }
 
-void FrmProgressHost::hideProgress()
+void ProgressWindowHost::hideProgress()
 {
     if (!window_)
         return;
@@ -95,12 +95,12 @@ void FrmProgressHost::hideProgress()
     window_ = nullptr;
 }
 
-bool FrmProgressHost::isProgressVisible() const
+bool ProgressWindowHost::isProgressVisible() const
 {
     return window_ && window_->isVisible();
 }
 
-void FrmProgressHost::setProgressValue(int percent)
+void ProgressWindowHost::setProgressValue(int percent)
 {
     if (window_)
         window_->ShowPercent(percent);

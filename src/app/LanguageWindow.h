@@ -6,10 +6,10 @@ class QComboBox;
 struct AppSettings;
 
 // The language window: offers the languages this system may use and stores the choice.
-class FrmSetLanguage final : public QDialog {
+class LanguageWindow final : public QDialog {
     Q_OBJECT
 public:
-    FrmSetLanguage(AppSettings& settings, QString settingsFile, QWidget* parent = nullptr);
+    LanguageWindow(AppSettings& settings, QString settingsFile, QWidget* parent = nullptr);
     QComboBox* languageList() const { return Combo1_; }
     void Command1_Click();
 

@@ -1,6 +1,6 @@
-#include "i18n/FrmSetLanguage.h"
+#include "app/LanguageWindow.h"
 
-#include "app/Settings.h"
+#include "session/Settings.h"
 #include "i18n/Texts.h"
 
 #include <QComboBox>
@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-FrmSetLanguage::FrmSetLanguage(AppSettings& settings, QString settingsFile, QWidget* parent)
+LanguageWindow::LanguageWindow(AppSettings& settings, QString settingsFile, QWidget* parent)
     : QDialog(parent), settings_(settings), settingsFile_(std::move(settingsFile))
 {
     const int lang = settings_.LanguageIndex;
@@ -46,7 +46,7 @@ FrmSetLanguage::FrmSetLanguage(AppSettings& settings, QString settingsFile, QWid
     layout->addWidget(cancel, 1, 2);
 }
 
-void FrmSetLanguage::Command1_Click()
+void LanguageWindow::Command1_Click()
 {
     const QStringList names = LanguageNames(settings_.LanguageIndex);
     const QString chosenName = Combo1_->currentText();
@@ -64,7 +64,7 @@ void FrmSetLanguage::Command1_Click()
     accept();
 }
 
-bool FrmSetLanguage::eventFilter(QObject* watched, QEvent* event)
+bool LanguageWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Combo1_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Settings.h"
+#include "session/Settings.h"
 #include "document/DataRecord.h"
 #include "document/DocumentState.h"
 #include "files/VersionTable.h"

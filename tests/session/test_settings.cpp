@@ -1,5 +1,5 @@
-#include "app/IniFile.h"
-#include "app/Settings.h"
+#include "session/IniFile.h"
+#include "session/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

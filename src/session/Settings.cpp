@@ -1,6 +1,6 @@
-#include "app/Settings.h"
+#include "session/Settings.h"
 
-#include "app/IniFile.h"
+#include "session/IniFile.h"
 #include "document/Conversions.h"
 
 #include <QLocale>

@@ -1,0 +1,11 @@
+# Program-wide state, settings and the question interface: the session every window,
+# the command-line tool and the tests are handed.
+target_sources(trk5120core PRIVATE
+  session/AppState.h
+  session/IniFile.cpp
+  session/IniFile.h
+  session/NewDocument.cpp
+  session/Settings.cpp
+  session/Settings.h
+  session/UserPrompt.h
+)
