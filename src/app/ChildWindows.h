@@ -5,7 +5,9 @@
 #include <functional>
 #include <map>
 
+class DocumentEvents;
 class QWidget;
+class UserPrompt;
 struct AppState;
 
 // The editor windows the main window can host. Each kind has one window name;
@@ -14,10 +16,18 @@ enum class ChildKind { ChannelInfo, OptFeatures, ToneTips, DTMF };
 
 QString ChildWindowName(ChildKind kind); // "frmCommChInfo", "FrmOptFeatures", "FrmToneTips", "FrmDTMF"
 
+// What an editor window is given: the program state it edits in place, the questions it
+// asks, and the notices by which the open editors keep each other's lists current.
+struct EditorServices {
+    AppState& app;
+    UserPrompt& prompt;
+    DocumentEvents& events;
+};
+
 // How to build an editor window and how to make it commit a value still being edited.
 // Kinds without an entry are not available yet: showing them does nothing.
 struct ChildWindowEntry {
-    std::function<QWidget*(AppState& app)> create;
+    std::function<QWidget*(EditorServices& services)> create;
     std::function<void(QWidget* window)> commitPendingEdits; // may be empty
 };
 

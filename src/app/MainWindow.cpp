@@ -134,7 +134,8 @@ const ToolButtonDef kToolButtons[] = {
 } // namespace
 
 MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), app_(app), services_(std::move(services))
+    : QMainWindow(parent), app_(app), services_(std::move(services)),
+      editorServices_{app_, services_.prompt, documentEvents_}
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(ProgramIcon());
@@ -432,7 +433,7 @@ void MainWindow::ShowChildWindow(ChildKind kind)
     const ChildWindowEntry* entry = services_.windows.find(kind);
     if (!entry || !entry->create)
         return;
-    QWidget* window = entry->create(app_);
+    QWidget* window = entry->create(editorServices_);
     if (!window)
         return;
     window->setObjectName(ChildWindowName(kind));

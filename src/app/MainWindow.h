@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ChildWindows.h"
+#include "session/DocumentEvents.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -103,6 +104,8 @@ private:
 
     AppState& app_;
     MainWindowServices services_;
+    DocumentEvents documentEvents_;
+    EditorServices editorServices_;
     QString fileFilter_;
     std::map<QString, QAction*> menuItems_;   // by control name: "mnuFileNew", ...
     std::map<QString, QMenu*> menus_;         // "mnuFile", ...

@@ -2,6 +2,7 @@
 # the command-line tool and the tests are handed.
 target_sources(trk5120core PRIVATE
   session/AppState.h
+  session/DocumentEvents.h
   session/IniFile.cpp
   session/IniFile.h
   session/NewDocument.cpp

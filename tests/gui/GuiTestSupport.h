@@ -104,7 +104,7 @@ struct EditorCounters {
 inline void RegisterStandInEditors(ChildWindows& windows, EditorCounters& counters)
 {
     for (const ChildKind kind : {ChildKind::ChannelInfo, ChildKind::OptFeatures, ChildKind::ToneTips, ChildKind::DTMF}) {
-        windows.add(kind, {[&counters, kind](AppState&) {
+        windows.add(kind, {[&counters, kind](EditorServices&) {
                                ++counters.created;
                                auto* w = new QLabel(ChildWindowName(kind));
                                w->resize(200, 120);

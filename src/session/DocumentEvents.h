@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QObject>
+
+// Editor windows change the document in place and hold no copy of it. When one of them
+// changes something that another open window shows in a list, it says so here and the
+// others rebuild what they show.
+class DocumentEvents : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    // The DTMF code memories changed: lists of codes ("BOT", "EOT", "Call") are rebuilt.
+    void dtmfCodesChanged();
+    // The roger-beep sequences changed: the "Roger" lists are rebuilt.
+    void rogerBeepsChanged();
+    // The enabled modulations changed: the "Mode" lists are rebuilt.
+    void enabledModesChanged();
+};
