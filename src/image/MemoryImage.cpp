@@ -98,6 +98,14 @@ uint8_t Byte(int value) { return static_cast<uint8_t>(value & 0xFF); }
 uint8_t Bit(int value, int bit) { return static_cast<uint8_t>((value & 1) << bit); }
 int16_t BitOf(uint8_t byte, int bit) { return static_cast<int16_t>((byte >> bit) & 1); }
 
+// Slots 41..48 of HF groups 9 and 10 are where the radio keeps the DTMF codes. A memory channel
+// or dual-watch copy placed there would be overwritten by the codes, and its presence bit would
+// make the codes' bytes come back as channels on the next read; those slots hold no channel.
+bool IsDtmfStorageSlot(int mode, int group, int slot)
+{
+    return mode == kModeHF && group >= 9 && slot >= kFirstMemoryChannel;
+}
+
 // The byte and bit of a slot in a scan or presence bitmap.
 struct BitmapPosition {
     int address;
@@ -205,7 +213,7 @@ void DecodeImage(const MemoryImage& image, RadioDocument& doc, DocumentState& st
 
 void EncodeChannel(const ChannelRecord& record, int slot, int group, int mode, MemoryImage& image)
 {
-    if (!IsMode(mode) || !IsGroup(group) || slot < 1 || slot > kSlotsPerGroup)
+    if (!IsMode(mode) || !IsGroup(group) || slot < 1 || slot > kSlotsPerGroup || IsDtmfStorageSlot(mode, group, slot))
         return;
     const int c = SlotAddress(mode, group, slot);
 
@@ -245,7 +253,8 @@ void EncodeChannel(const ChannelRecord& record, int slot, int group, int mode, M
 
 void DecodeChannel(const MemoryImage& image, int mode, int channel, int group, RadioDocument& doc)
 {
-    if (!IsMode(mode) || !IsGroup(group) || channel < 1 || channel > kMaxChannels)
+    if (!IsMode(mode) || !IsGroup(group) || channel < 1 || channel > kMaxChannels
+        || IsDtmfStorageSlot(mode, group, channel))
         return;
     const BitmapPosition present = BitmapBit(Addr::PresenceBitmap[mode], group, channel);
     if ((image[present.address] & present.mask) == 0)

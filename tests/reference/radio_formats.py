@@ -506,7 +506,14 @@ def init_image():
     return image
 
 
+def dtmf_storage_slot(mode, g, s):
+    # HF groups 9 and 10 keep the DTMF codes in slots 41..48: no channel goes there.
+    return mode == 1 and g >= 9 and s >= 41
+
+
 def encode_channel(image, r, s, g, mode):
+    if dtmf_storage_slot(mode, g, s):
+        return
     c = slot_address(mode, g, s)
     full = r["RxFreq"]
     t = full if full == b"FFFFFFFF" else (trim_fixed(full) + b"0" * 8)[:8]
@@ -658,6 +665,8 @@ def decode_options(image, d):
 
 def decode_channel(image, doc, mode, ch, g):
     d = doc["data"]
+    if dtmf_storage_slot(mode, g, ch):
+        return
     at, bit = bitmap_location(CB_PRESENT if mode == 0 else HF_PRESENT, g, ch)
     if not (image[at] >> bit) & 1:
         return
