@@ -7,6 +7,9 @@ A read must deliver the simulator's memory exactly (--image) and the pair the in
 model decodes from it; a write must leave the model's image in the simulator's memory up to
 0x3F3F and nothing changed above. Failed runs exit 1 with their messages and leave every
 file as it was, a pair from an earlier run included, also when only the save fails.
+A simulator started without a memory image (or with a missing one) must be a radio fresh
+from the factory: a read delivers the image `trk5120-cli encode` makes of the band's
+initial-setting template beside the programs, or erased memory (0xFF) with --erased.
 """
 
 import os
@@ -20,16 +23,25 @@ import check_cli as cc  # noqa: E402
 import radio_formats as rf  # noqa: E402
 
 WRITE_END = 0x3F40
+MISSING = "missing"
+NO_IMAGE = "no image"
+ERASED = bytes([0xFF]) * rf.IMAGE_SIZE
 
 
 class Simulator:
+    """memory: the image file's bytes at the start; MISSING: no such file; NO_IMAGE: no --image."""
+
     def __init__(self, sim, work, memory, options=()):
         self.image = os.path.join(work, "radio.img")
         self.link = os.path.join(work, "radio")
-        with open(self.image, "wb") as f:
-            f.write(memory)
+        if os.path.exists(self.image):
+            os.remove(self.image)
+        if memory not in (MISSING, NO_IMAGE):
+            with open(self.image, "wb") as f:
+                f.write(memory)
+        image_option = [] if memory is NO_IMAGE else ["--image", self.image]
         self.process = subprocess.Popen(
-            [sim, "--image", self.image, "--link", self.link, "--exit-on-stdin-eof", *options],
+            [sim, *image_option, "--link", self.link, "--exit-on-stdin-eof", *options],
             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL)
         deadline = time.monotonic() + 10
         while not os.path.lexists(self.link):
@@ -38,10 +50,10 @@ class Simulator:
             time.sleep(0.02)
 
     def stop(self):
-        """Ends the simulator; returns its memory as it saved it."""
+        """Ends the simulator; returns its memory as it saved it (None when it saved none)."""
         self.process.stdin.close()
         self.process.wait(timeout=10)
-        return cc.read(self.image)
+        return cc.read(self.image) if os.path.exists(self.image) else None
 
 
 def cli_run(cli, *args):
@@ -78,6 +90,52 @@ def check_write(cli, sim, work):
     expect("write", "Write Data Completed." in result.stdout, "no completion message")
     expected = bytes(rf.encode_document(doc))[:WRITE_END] + before[WRITE_END:]
     cc.report("write", "radio memory", expected, after, rf.describe_image_address)
+
+
+def factory_image(cli, sim, work, template):
+    """The image of an initial-setting template pair beside the programs, made by the tool."""
+    image_path = os.path.join(work, "factory.img")
+    cc.run(cli, "encode", os.path.join(os.path.dirname(sim), "Init", template), image_path)
+    return cc.read(image_path)
+
+
+FRESH = [
+    # case, simulator options, image file at the start, initial-setting template (None: erased)
+    ("factory HF", [], NO_IMAGE, "1_MH5120.dat"),
+    ("factory CB", ["--band", "CB"], NO_IMAGE, "0_MH5120.dat"),
+    ("erased", ["--erased"], NO_IMAGE, None),
+    ("factory, image file missing", [], MISSING, "1_MH5120.dat"),
+    ("erased, image file missing", ["--erased"], MISSING, None),
+]
+
+
+def check_fresh(cli, sim, work):
+    data_path, image_path = os.path.join(work, "fresh.dat"), os.path.join(work, "fresh.img")
+    for case, options, memory, template in FRESH:
+        expected = factory_image(cli, sim, work, template) if template else ERASED
+        radio = Simulator(sim, work, memory, options)
+        result = cli_run(cli, "read", "--port", radio.link, data_path, "--image", image_path)
+        saved = radio.stop()
+        expect(case, result.returncode == 0, "exit %d: %s" % (result.returncode, result.stderr))
+        if result.returncode == 0:
+            cc.report(case, "image", expected, cc.read(image_path), rf.describe_image_address)
+            cc.check_pair(case, rf.decode_to_saved(expected), data_path)
+        expect(case, saved is None, "a read made the simulator save its memory")
+
+    # A write into a missing image file stores what it received over the memory the radio
+    # started with: the bytes above the written range tell factory from erased.
+    doc = rf.random_document(11)
+    rf.write_pair(doc, data_path)
+    for case, options, start in (("write, factory", [], factory_image(cli, sim, work, "1_MH5120.dat")),
+                                 ("write, erased", ["--erased"], ERASED)):
+        radio = Simulator(sim, work, MISSING, options)
+        result = cli_run(cli, "write", "--port", radio.link, data_path)
+        after = radio.stop()
+        expect(case, result.returncode == 0, "exit %d: %s" % (result.returncode, result.stderr))
+        expected = bytes(rf.encode_document(doc))[:WRITE_END] + start[WRITE_END:]
+        expect(case, after is not None, "the image file was not written")
+        if after is not None:
+            cc.report(case, "radio memory", expected, after, rf.describe_image_address)
 
 
 FAILURES = [
@@ -129,7 +187,7 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         os.environ["HOME"] = work
         os.environ["XDG_CONFIG_HOME"] = work
-        for check in (check_read, check_write, check_failures):
+        for check in (check_read, check_write, check_fresh, check_failures):
             try:
                 check(cli, sim, work)
             except (RuntimeError, subprocess.TimeoutExpired) as e:

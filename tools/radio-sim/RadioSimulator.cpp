@@ -1,5 +1,7 @@
 #include "RadioSimulator.h"
 
+#include "document/Clock.h"
+#include "document/RadioDocumentOps.h"
 #include "link/LinkFrames.h"
 
 #include <QFile>
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/timerfd.h>
@@ -16,10 +19,32 @@
 #include <time.h>
 #include <unistd.h>
 
+MemoryImage FactoryMemory(int workMode)
+{
+    // As the template files are made: the default document in the band's work mode, taken
+    // through the saved copy as loading the template would give it.
+    DocumentState state;
+    state.BandText = BandTextOf(workMode);
+    ParseBandLimits(state);
+    auto doc = std::make_unique<RadioDocument>();
+    auto saved = std::make_unique<RadioDocument>();
+    BuildDefaultDocument(*doc, state, SystemClock());
+    doc->Data.WorkMode = static_cast<int16_t>(workMode);
+    DocumentToSaved(*doc, *saved, state);
+
+    MemoryImage memory;
+    InitImage(memory);
+    EncodeDocument(*saved, memory);
+    return memory;
+}
+
 RadioSimulator::RadioSimulator(SimulatorOptions options, QObject* parent)
     : QObject(parent), m_options(std::move(options))
 {
-    m_memory.fill(0xFF);
+    if (m_options.erased)
+        m_memory.fill(0xFF);
+    else
+        m_memory = FactoryMemory(m_options.workMode);
 }
 
 namespace {

@@ -10,7 +10,9 @@
 class QSocketNotifier;
 
 struct SimulatorOptions {
-    QString imageFile;
+    QString imageFile;        // memory kept between runs; a missing file starts like no file
+    bool erased = false;      // start from erased memory instead of the factory configuration
+    int workMode = kModeHF;   // the band whose factory configuration the radio starts with
     QString linkPath;
     QString model = QStringLiteral("MH5120");
     QString firmware = QStringLiteral("V200");
@@ -22,6 +24,10 @@ struct SimulatorOptions {
     int noise = 0;            // garbage bytes sent before every reply
     bool paced = false;       // both directions at 9600 baud
 };
+
+// The memory of a radio fresh from the factory: the initial-setting template of its band
+// (work mode), built by the same code that writes the template files.
+MemoryImage FactoryMemory(int workMode);
 
 // A radio on the master side of a pseudo-terminal: answers the clone protocol from a 16 KiB memory.
 class RadioSimulator final : public QObject {

@@ -37,7 +37,13 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(QStringLiteral("MH5120 radio simulator on a pseudo-terminal"));
     parser.addHelpOption();
     parser.addOptions({
-        {QStringLiteral("image"), QStringLiteral("Memory image file (16384 bytes; 0xFF when missing)."), QStringLiteral("FILE")},
+        {QStringLiteral("image"),
+         QStringLiteral("Memory image file (16384 bytes): used as it is; when missing, the radio starts like "
+                        "without one and a write stores what it received."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("erased"), QStringLiteral("Start from erased memory (0xFF) instead of the factory configuration.")},
+        {QStringLiteral("band"), QStringLiteral("Band of the factory configuration: HF (default) or CB."),
+         QStringLiteral("BAND"), QStringLiteral("HF")},
         {QStringLiteral("link"), QStringLiteral("Also make PATH a symbolic link to the device."), QStringLiteral("PATH")},
         {QStringLiteral("model"), QStringLiteral("Model text of the identification."), QStringLiteral("TEXT"), QStringLiteral("MH5120")},
         {QStringLiteral("firmware"), QStringLiteral("Firmware version of the identification."), QStringLiteral("TEXT"), QStringLiteral("V200")},
@@ -54,6 +60,7 @@ int main(int argc, char** argv)
 
     SimulatorOptions options;
     options.imageFile = parser.value(QStringLiteral("image"));
+    options.erased = parser.isSet(QStringLiteral("erased"));
     options.linkPath = parser.value(QStringLiteral("link"));
     options.model = parser.value(QStringLiteral("model"));
     options.firmware = parser.value(QStringLiteral("firmware"));
@@ -61,6 +68,12 @@ int main(int argc, char** argv)
     options.silent = parser.isSet(QStringLiteral("silent"));
     options.paced = parser.isSet(QStringLiteral("paced"));
     QTextStream err(stderr);
+    const QString band = parser.value(QStringLiteral("band")).toUpper();
+    if (band != QLatin1String("HF") && band != QLatin1String("CB")) {
+        err << "trk5120-radio-sim: --band takes HF or CB\n";
+        return 2;
+    }
+    options.workMode = band == QLatin1String("CB") ? kModeCB : kModeHF;
     if (!ParseCount(parser, QStringLiteral("ignore-program"), options.ignoreProgram)
         || !ParseCount(parser, QStringLiteral("ignore-ident"), options.ignoreIdent)
         || !ParseCount(parser, QStringLiteral("bad-checksum"), options.badChecksumAddress)
