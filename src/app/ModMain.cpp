@@ -1,6 +1,7 @@
 #include "app/ModMain.h"
 
 #include "session/AppState.h"
+#include "session/SettingsLocation.h"
 
 #include <clocale>
 
@@ -26,6 +27,7 @@ void RunStartup(AppState& app, DotDecimalPoint& decimalPoint, const QString& pro
 {
     app.Paths.programFolder = programFolder;
     app.Paths.programName = programName;
+    app.Paths.settingsPath = LocateSettingsFile(app.Paths.installedSettingsFile());
     app.Versions = LoadVersionTable(app.Paths);
     decimalPoint.force();
     app.Settings = ReadSettings(app.Paths.settingsFile(), systemLocaleName);

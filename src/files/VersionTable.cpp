@@ -45,6 +45,11 @@ QString ProgramPaths::versionFile() const
 
 QString ProgramPaths::settingsFile() const
 {
+    return settingsPath.isEmpty() ? installedSettingsFile() : settingsPath;
+}
+
+QString ProgramPaths::installedSettingsFile() const
+{
     return installRoot() + QStringLiteral("/language/mysetup.ini");
 }
 

@@ -23,9 +23,11 @@ public:
 struct ProgramPaths {
     QString programFolder; // the folder of the executable, e.g. DIR/V200
     QString programName;   // the executable's file name without extension
+    QString settingsPath;  // the mysetup.ini in use, chosen at start-up; empty: the installed one
     QString installRoot() const;
     QString versionFile() const;  // installRoot/Version.ini
-    QString settingsFile() const; // installRoot/language/mysetup.ini
+    QString settingsFile() const;          // settingsPath, else installedSettingsFile()
+    QString installedSettingsFile() const; // installRoot/language/mysetup.ini
     QString initFolder() const;   // programFolder/Init
 };
 

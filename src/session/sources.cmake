@@ -8,5 +8,7 @@ target_sources(trk5120core PRIVATE
   session/NewDocument.cpp
   session/Settings.cpp
   session/Settings.h
+  session/SettingsLocation.cpp
+  session/SettingsLocation.h
   session/UserPrompt.h
 )

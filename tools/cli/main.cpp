@@ -2,6 +2,7 @@
 #include "Commands.h"
 
 #include "files/VersionTable.h"
+#include "session/SettingsLocation.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -49,6 +50,8 @@ int main(int argc, char** argv)
         // above the program's own folder.
         ctx.app.Paths.programFolder = QCoreApplication::applicationDirPath();
         ctx.app.Paths.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+        // The [ports] map is shared with the program, so the same file is used.
+        ctx.app.Paths.settingsPath = LocateSettingsFile(ctx.app.Paths.installedSettingsFile());
         ctx.app.Versions = LoadVersionTable(ctx.app.Paths);
         ctx.app.Settings.LanguageIndex = 1;
         return command.run(ctx, arguments);
