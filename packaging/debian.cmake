@@ -7,6 +7,7 @@ set(TRK_PACKAGE_ROOT /opt/trk5120)
 file(READ ${PROJECT_SOURCE_DIR}/src/app/trk5120.desktop desktop_entry)
 string(REGEX REPLACE "\nExec=[^\n]*" "\nExec=${TRK_PACKAGE_ROOT}/${TRK_PROGRAM_DIR}/trk5120" desktop_entry "${desktop_entry}")
 file(WRITE ${CMAKE_BINARY_DIR}/package/trk5120.desktop "${desktop_entry}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/trk5120.desktop)
 
 # Only the package installs these: `cmake --install` into a folder of one's own must not
 # touch the system's menus.
