@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DataRecord.h"
+#include "files/FileAccess.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,9 +27,15 @@ QString ChannelFilePath(const QString& dataFilePath);
 // (WorkMode, CurGroup, CurChannel) in place.
 bool ValidateDocumentFromDisk(RadioDocument& doc);
 
-// Writes the saved copy as a complete pair: both files are written beside their
-// targets first and only then renamed over them, so a failure leaves the old pair.
-bool WriteDocumentPair(const QString& dataFilePath, const RadioDocument& saved);
+// False for a data file path whose channel file would be the data file itself, would lie
+// outside the data file's folder, or where a folder, device or pipe stands under either name.
+bool IsUsableDataPath(const QString& dataFilePath);
+// A name typed without an extension gets ".dat", so its channel file sits beside it.
+QString WithDataFileExtension(const QString& name);
+
+// Writes the saved copy as a complete pair, or leaves the previous pair exactly as it was.
+bool WriteDocumentPair(const QString& dataFilePath, const RadioDocument& saved,
+                       const ReplaceFile& replace = RenameOver);
 
 enum class OpenResult { Opened, Refused };
 // Opens the pair at state.DocState.DocPath with the version and length tests.
