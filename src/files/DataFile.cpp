@@ -380,16 +380,21 @@ QString WithDataFileExtension(const QString& name)
     return name;
 }
 
-bool WriteDocumentPair(const QString& dataFilePath, const RadioDocument& saved, const ReplaceFile& replace)
+bool AddDocumentPair(AtomicFileSet& files, const QString& dataFilePath, const RadioDocument& saved)
 {
     if (!countsInRange(saved.Data) || !IsUsableDataPath(dataFilePath))
         return false;
     // Extra records in a channel file are harmless, missing ones are not: the channel file
     // goes first so a data file never outruns its channels.
+    files.add(ChannelFilePath(dataFilePath), serializeChannelFile(saved));
+    files.add(dataFilePath, SerializeDataRecord(saved.Data));
+    return true;
+}
+
+bool WriteDocumentPair(const QString& dataFilePath, const RadioDocument& saved, const ReplaceFile& replace)
+{
     AtomicFileSet pair(replace);
-    pair.add(ChannelFilePath(dataFilePath), serializeChannelFile(saved));
-    pair.add(dataFilePath, SerializeDataRecord(saved.Data));
-    return pair.commit();
+    return AddDocumentPair(pair, dataFilePath, saved) && pair.commit();
 }
 
 bool WriteChannelFile(const QString& dataFilePath, const RadioDocument& saved)
@@ -450,22 +455,28 @@ OpenResult OpenDataFile(AppState& app, UserPrompt& prompt, ProgramLauncher& laun
         return OpenResult::Refused;
     }
     commitLoadedPair(app, *loaded);
-    app.DocState.IsNewDoc = 0;
+    app.DocState.IsNewDoc = 0; // the document now has a file of its own
     return OpenResult::Opened;
 }
 
 bool SaveDataFile(AppState& app, UserPrompt& prompt)
 {
+    AtomicFileSet files;
+    return SaveDataFile(app, prompt, files);
+}
+
+bool SaveDataFile(AppState& app, UserPrompt& prompt, AtomicFileSet& alongside)
+{
     // If the pair cannot be written the saved copy must go on describing what is
     // on disk, or the unsaved edits would no longer count as changes.
     auto previous = std::make_unique<RadioDocument>(app.Saved);
     DocumentToSaved(app.Doc, app.Saved, app.DocState);
-    if (!WriteDocumentPair(app.DocState.DocPath, app.Saved)) {
+    if (!AddDocumentPair(alongside, app.DocState.DocPath, app.Saved) || !alongside.commit()) {
         app.Saved = *previous;
         prompt.tell(PromptId::FileError, Text(Msg::FileError, app.Settings.LanguageIndex));
         return false;
     }
-    app.DocState.IsNewDoc = 0;
+    app.DocState.IsNewDoc = 0; // the document now has a file of its own
     return true;
 }
 
