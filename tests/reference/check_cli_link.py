@@ -6,10 +6,12 @@ usage: check_cli_link.py PATH-OF-trk5120-cli PATH-OF-trk5120-radio-sim
 A read must deliver the simulator's memory exactly (--image) and the pair the independent
 model decodes from it; a write must leave the model's image in the simulator's memory up to
 0x3F3F and nothing changed above. Failed runs exit 1 with their messages and leave every
-file as it was, a pair from an earlier run included, also when only the save fails.
+file as it was, a pair from an earlier run included, also when only the save or the image fails.
 """
 
 import os
+import resource
+import signal
 import subprocess
 import sys
 import tempfile
@@ -44,8 +46,14 @@ class Simulator:
         return cc.read(self.image)
 
 
-def cli_run(cli, *args):
-    return subprocess.run([cli, *args], capture_output=True, timeout=120, text=True)
+def cli_run(cli, *args, file_size_limit=None):
+    def full_disk():
+        # As on a disk that is full after file_size_limit bytes of a file: ignored, the
+        # signal leaves the write failing with EFBIG.
+        signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (file_size_limit, file_size_limit))
+    return subprocess.run([cli, *args], capture_output=True, timeout=120, text=True,
+                          preexec_fn=full_disk if file_size_limit else None)
 
 
 def expect(case, condition, what):
@@ -107,6 +115,7 @@ def check_failures(cli, sim, work):
     with open(blocked, "wb") as f:
         f.write(kept[0])
     os.mkdir(rf.channel_file_path(blocked))
+    before = os.listdir(work)
     radio = Simulator(sim, work, bytes(rf.encode_document(rf.random_document(10))))
     result = cli_run(cli, "read", "--port", radio.link, blocked, "--image", image_path)
     radio.stop()
@@ -115,6 +124,20 @@ def check_failures(cli, sim, work):
     expect("save fails", os.path.exists(blocked) and cc.read(blocked) == kept[0],
            "the earlier data file was changed or removed")
     expect("save fails", not os.path.exists(image_path), "an image was left behind")
+
+    # The read succeeds but the image cannot be written: the earlier pair stays as it was.
+    for case, image, limit in (("image on a full device", "/dev/full", None),
+                               ("image on a full disk", image_path, 8192)):
+        radio = Simulator(sim, work, bytes(rf.encode_document(rf.random_document(11))))
+        result = cli_run(cli, "read", "--port", radio.link, data_path, "--image", image, file_size_limit=limit)
+        radio.stop()
+        expect(case, result.returncode == 1 and "file error." in result.stderr,
+               "exit %d: %s" % (result.returncode, result.stderr))
+        expect(case, (cc.read(data_path), cc.read(rf.channel_file_path(data_path))) == kept,
+               "the earlier pair was changed or removed")
+        expect(case, not os.path.exists(image_path), "an image was left behind")
+        expect(case, sorted(os.listdir(work)) == sorted(before), "files were left behind: %s"
+               % sorted(set(os.listdir(work)) - set(before)))
 
     result = cli_run(cli, "read", "--port", os.path.join(work, "no-such-device"), data_path)
     expect("no device", result.returncode == 1 and "Cannot Open Communication Port." in result.stderr,
