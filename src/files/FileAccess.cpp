@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <QTemporaryFile>
 
 #include <filesystem>
@@ -170,10 +171,17 @@ bool AtomicFileSet::commit()
 {
     std::vector<Pending> pendings;
     QList<const Entry*> inPlace;
+    QStringList seen;
     for (const Entry& entry : std::as_const(entries_)) {
         const QFileInfo info(entry.target);
         if (entry.target.isEmpty() || info.isDir())
             return false;
+        // Two contents for one file (an image named like its data file) would leave only the
+        // last one, with nothing said: the set is refused instead.
+        const QString name = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+        if (seen.contains(name))
+            return false;
+        seen.append(name);
         if (isExistingNonRegular(info)) {
             inPlace.append(&entry);
             continue;
