@@ -10,6 +10,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -63,6 +64,16 @@ QStringList tree(const QString& root)
     }
     entries.sort();
     return entries;
+}
+
+// A device that refuses every write, like /dev/full. As root the tests make their own, so a
+// tool that wrongly replaced its output file could never replace the system's device.
+QString fullDevice(const QString& folder)
+{
+    const QString own = folder + "/full";
+    if (::mknod(qPrintable(own), S_IFCHR | 0666, makedev(1, 7)) == 0)
+        return own;
+    return "/dev/full";
 }
 
 } // namespace
@@ -197,7 +208,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("fileSizeLimit"); // 0: none
-        QTest::newRow("encode to a full device") << QStringList{"encode", "in.dat", "/dev/full"} << 0;
+        QTest::newRow("encode to a full device") << QStringList{"encode", "in.dat", "FULL"} << 0;
         QTest::newRow("encode on a full disk") << QStringList{"encode", "in.dat", "out.img"} << 8192;
         QTest::newRow("new on a full disk") << QStringList{"new", "out.dat"} << 4096;
         QTest::newRow("new over a pair on a full disk") << QStringList{"new", "in.dat"} << 4096;
@@ -210,6 +221,7 @@ private slots:
         QTemporaryDir own;
         QCOMPARE(cli({"new", "in.dat"}, own.path()).code, 0);
         writeFile(own.filePath("in.img"), QByteArray(16384, '\xff'));
+        args.replaceInStrings("FULL", fullDevice(own.path()));
         const QStringList before = tree(own.path());
         const Run run = cli(args, own.path(), rlim_t(fileSizeLimit));
         QCOMPARE(run.code, 1);

@@ -12,6 +12,7 @@ file as it was, a pair from an earlier run included, also when only the save or 
 import os
 import resource
 import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -59,6 +60,17 @@ def cli_run(cli, *args, file_size_limit=None):
 def expect(case, condition, what):
     if not condition:
         cc.failures.append("%s: %s" % (case, what))
+
+
+def full_device(work):
+    """A device that refuses every write. As root the check makes its own, so a tool that wrongly
+    replaced its output file could never replace the system's /dev/full."""
+    own = os.path.join(work, "full")
+    try:
+        os.mknod(own, 0o666 | stat.S_IFCHR, os.makedev(1, 7))
+        return own
+    except OSError:
+        return "/dev/full"
 
 
 def check_read(cli, sim, work):
@@ -115,6 +127,7 @@ def check_failures(cli, sim, work):
     with open(blocked, "wb") as f:
         f.write(kept[0])
     os.mkdir(rf.channel_file_path(blocked))
+    full = full_device(work)
     before = os.listdir(work)
     radio = Simulator(sim, work, bytes(rf.encode_document(rf.random_document(10))))
     result = cli_run(cli, "read", "--port", radio.link, blocked, "--image", image_path)
@@ -126,7 +139,7 @@ def check_failures(cli, sim, work):
     expect("save fails", not os.path.exists(image_path), "an image was left behind")
 
     # The read succeeds but the image cannot be written: the earlier pair stays as it was.
-    for case, image, limit in (("image on a full device", "/dev/full", None),
+    for case, image, limit in (("image on a full device", full, None),
                                ("image on a full disk", image_path, 8192),
                                ("image named like the data file", data_path, None)):
         radio = Simulator(sim, work, bytes(rf.encode_document(rf.random_document(11))))
