@@ -1,7 +1,8 @@
 // The command-line interface scripts depend on: exit codes, messages, and no output
 // left behind by a failed command.
+#include "FileBytes.h"
+
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -52,19 +53,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-// Every entry below root with its contents, hidden ones included.
-QStringList tree(const QString& root)
-{
-    QStringList entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString name = it.next();
-        entries << name.mid(root.size()) + (QFileInfo(name).isFile() ? " " + bytesOf(name).toHex() : QByteArray());
-    }
-    entries.sort();
-    return entries;
-}
 
 // A device that refuses every write, like /dev/full. As root the tests make their own, so a
 // tool that wrongly replaced its output file could never replace the system's device.
@@ -172,7 +160,7 @@ private slots:
         QVERIFY2(run.err.contains("usage:\n  trk5120-cli new OUT.dat\n"), qPrintable(run.err));
         QVERIFY(run.err.contains("  trk5120-cli read --port PORT OUT.dat [--image OUT.img] [--retries N]\n"));
         QVERIFY(run.err.contains("  trk5120-cli write --port PORT IN.dat [--retries N]\n"));
-        QCOMPARE(tree(own.path()), QStringList());
+        QCOMPARE(folderContents(own.path()), QStringList());
     }
 
     void refusedSaveWritesNothing_data()
@@ -195,12 +183,12 @@ private slots:
                 writeFile(own.filePath("sub/in.img"), QByteArray(16384, '\xff'));
                 writeFile(own.filePath("sub/a.img"), QByteArray(16384, '\xff')); // sub/a's channel file
             }
-            const QStringList before = tree(own.path());
+            const QStringList before = folderContents(own.path());
             const Run run = cli(command == "new" ? QStringList{"new", name} : QStringList{"decode", "sub/in.img", name},
                                 own.path());
             QCOMPARE(run.code, 1);
             QCOMPARE(run.err, QString("file error.\n"));
-            QCOMPARE(tree(own.path()), before);
+            QCOMPARE(folderContents(own.path()), before);
         }
     }
 
@@ -222,11 +210,11 @@ private slots:
         QCOMPARE(cli({"new", "in.dat"}, own.path()).code, 0);
         writeFile(own.filePath("in.img"), QByteArray(16384, '\xff'));
         args.replaceInStrings("FULL", fullDevice(own.path()));
-        const QStringList before = tree(own.path());
+        const QStringList before = folderContents(own.path());
         const Run run = cli(args, own.path(), rlim_t(fileSizeLimit));
         QCOMPARE(run.code, 1);
         QCOMPARE(run.err, QString("file error.\n"));
-        QCOMPARE(tree(own.path()), before);
+        QCOMPARE(folderContents(own.path()), before);
     }
 
     void pipeIsNoInputFile_data()
@@ -245,7 +233,7 @@ private slots:
         const Run run = cli(args, own.path());
         QCOMPARE(run.code, 1);
         QCOMPARE(run.err, QString("file error.\n"));
-        QCOMPARE(tree(own.path()), QStringList{"/pipe"});
+        QCOMPARE(folderContents(own.path()), QStringList{"/pipe"});
     }
 };
 

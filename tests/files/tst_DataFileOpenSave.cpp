@@ -7,7 +7,6 @@
 #include "files/DataFile.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,20 +24,6 @@ QByteArray snapshot(const RadioDocument& doc)
     return bytes;
 }
 
-// Every file and folder below root with its contents, hidden ones included.
-QStringList tree(const QString& root)
-{
-    QStringList entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString name = it.next();
-        const QFileInfo info(name);
-        entries << name.mid(root.size()) + (info.isFile() ? QLatin1Char(' ') + fileBytes(name).toHex() : QString());
-    }
-    entries.sort();
-    return entries;
-}
 
 } // namespace
 
@@ -251,12 +236,12 @@ private slots:
         QVERIFY(QDir().mkdir("docs"));
         QCOMPARE(::mkfifo("pipe.dat", 0644), 0);
         writeBytes("docs/old.dat", "untouched");
-        const QStringList contents = tree(work.path());
+        const QStringList contents = folderContents(work.path());
 
         app.Doc.Data.Opt.MicLevel = 12;
         app.DocState.DocPath = dataPath;
         const bool saved = SaveDataFile(app, prompt);
-        const QStringList after = tree(work.path());
+        const QStringList after = folderContents(work.path());
         QDir::setCurrent(before);
         QVERIFY(!saved);
         QCOMPARE(prompt.texts(), QStringList{"file error."});
@@ -282,14 +267,14 @@ private slots:
             writeBytes(dataPath, "old data");
             writeBytes(work.filePath("radio.fre"), "old channels");
         }
-        const QStringList contents = tree(work.path());
+        const QStringList contents = folderContents(work.path());
         int calls = 0;
         const ReplaceFile failing = [&](const QString& from, const QString& to) {
             return ++calls != failingReplace && RenameOver(from, to);
         };
         QVERIFY(!WriteDocumentPair(dataPath, app.Saved, failing));
         QCOMPARE(calls, failingReplace);
-        QCOMPARE(tree(work.path()), contents);
+        QCOMPARE(folderContents(work.path()), contents);
         // The same pair goes through when nothing fails.
         QVERIFY(WriteDocumentPair(dataPath, app.Saved));
         QCOMPARE(fileBytes(dataPath).size(), kDataFileSize);
