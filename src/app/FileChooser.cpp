@@ -1,5 +1,7 @@
 #include "app/FileChooser.h"
 
+#include "files/DataFile.h"
+
 #include <QFileDialog>
 
 std::optional<QString> DialogFileChooser::chooseOpen(QWidget* parent, const QString& filter)
@@ -16,5 +18,7 @@ std::optional<QString> DialogFileChooser::chooseSave(QWidget* parent, const QStr
     const QString name = QFileDialog::getSaveFileName(parent, QString(), suggested, filter);
     if (name.isEmpty())
         return std::nullopt;
-    return name;
+    // The channel file's name is made from the data file's extension; without one it would
+    // take the end of the name itself.
+    return WithDataFileExtension(name);
 }

@@ -469,8 +469,7 @@ void MainWindow::LoadNewDoc()
     LoadNewTemplate(app_);
     // A new document belongs to no file, so Save asks for a name instead of overwriting
     // the file that was open before.
-    app_.DocState.DocPath = kNewDocPath;
-    app_.DocState.IsNewDoc = -1;
+    ForgetDocumentFile(app_.DocState);
     RebuildCaptions();
     reopenChannelWindow();
     setMainCaption();
@@ -488,7 +487,7 @@ bool MainWindow::saveUnderCurrentName()
 {
     // A document without a file of its own has only the placeholder name: saving it
     // there would put the data where the user never finds it, so ask for a name.
-    if (app_.DocState.IsNewDoc != 0)
+    if (DocumentHasNoFile(app_.DocState))
         return fileSaveAs();
     return SaveDataFile(app_, services_.prompt);
 }
@@ -531,7 +530,7 @@ void MainWindow::fileOpen()
 
 void MainWindow::fileSave()
 {
-    if (app_.DocState.IsNewDoc != 0) {
+    if (DocumentHasNoFile(app_.DocState)) {
         fileSaveAs();
         return;
     }

@@ -4,20 +4,16 @@
 #include "session/UserPrompt.h"
 #include "document/Conversions.h"
 #include "document/RadioDocumentOps.h"
+#include "files/FileAccess.h"
 #include "files/VersionTable.h"
 #include "i18n/Texts.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <array>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <type_traits>
-#include <system_error>
 
 namespace {
 
@@ -244,63 +240,6 @@ void copyCountedDocument(const RadioDocument& from, RadioDocument& to)
     });
 }
 
-// ---------------------------------------------------------------------------
-// Writing: every file goes to a temporary file beside its target, and the
-// targets are replaced only once everything is on disk.
-
-class PendingFile {
-public:
-    explicit PendingFile(const QString& target) : target_(target)
-    {
-        const QFileInfo info(target);
-        temp_.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName()
-                              + QStringLiteral(".XXXXXX"));
-    }
-    bool write(const QByteArray& bytes)
-    {
-        if (!temp_.open())
-            return false;
-        if (temp_.write(bytes) != bytes.size() || !temp_.flush())
-            return false;
-        temp_.close();
-        return temp_.error() == QFileDevice::NoError;
-    }
-    // Keeps the permissions an existing target had; a new file gets the usual ones
-    // instead of the private ones of a temporary file.
-    bool replaceTarget()
-    {
-        const QFile::Permissions permissions
-            = QFileInfo::exists(target_) ? QFile::permissions(target_)
-                                         : (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                            | QFile::ReadOther);
-        QFile::setPermissions(temp_.fileName(), permissions);
-        std::error_code error;
-        std::filesystem::rename(std::filesystem::path(temp_.fileName().toStdU16String()),
-                                std::filesystem::path(target_.toStdU16String()), error);
-        if (error)
-            return false;
-        temp_.setAutoRemove(false);
-        return true;
-    }
-
-private:
-    QString target_;
-    QTemporaryFile temp_;
-};
-
-// Reads at most maxBytes from the start of a file: a file from disk can be any
-// size, and nothing here needs more than a pair's worth of it.
-bool readFilePrefix(const QString& path, qint64 maxBytes, QByteArray& bytes, qint64* fileSize = nullptr)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    if (fileSize)
-        *fileSize = file.size();
-    bytes = file.read(maxBytes);
-    return file.error() == QFileDevice::NoError;
-}
-
 // Reads and checks a whole pair into out; out is untouched on failure.
 bool readDocumentPair(const QString& dataFilePath, const QByteArray& dataBytes, bool stampVersion,
                       RadioDocument& out)
@@ -408,25 +347,61 @@ bool ValidateDocumentFromDisk(RadioDocument& doc)
     return true;
 }
 
-bool WriteDocumentPair(const QString& dataFilePath, const RadioDocument& saved)
+bool IsUsableDataPath(const QString& dataFilePath)
 {
-    if (!countsInRange(saved.Data))
+    // The three characters that make the channel file's name must belong to the data file's
+    // own name: otherwise the channel file lands in another folder ("docs/a" gives "docfre").
+    if (dataFilePath.size() - 3 <= dataFilePath.lastIndexOf(QLatin1Char('/')))
         return false;
-    PendingFile dataFile(dataFilePath);
-    PendingFile channelFile(ChannelFilePath(dataFilePath));
-    if (!dataFile.write(SerializeDataRecord(saved.Data)) || !channelFile.write(serializeChannelFile(saved)))
+    // A data file that already ends in "fre" would be its own channel file; the comparison
+    // ignores case because a memory stick's file system does.
+    const QString channelFilePath = ChannelFilePath(dataFilePath);
+    if (channelFilePath.compare(dataFilePath, Qt::CaseInsensitive) == 0)
         return false;
-    // Extra records in a channel file are harmless, missing ones are not: the
-    // channel file goes first so a data file never outruns its channels.
-    return channelFile.replaceTarget() && dataFile.replaceTarget();
+    // A folder, a device or a pipe under either name is never replaced by a file.
+    for (const QString& path : {dataFilePath, channelFilePath}) {
+        const QFileInfo info(path);
+        if (info.exists() && !info.isFile())
+            return false;
+    }
+    return true;
+}
+
+QString WithDataFileExtension(const QString& name)
+{
+    const QString fileName = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+    if (fileName.isEmpty())
+        return name;
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot <= 0)
+        return name + QStringLiteral(".dat");
+    if (dot == fileName.size() - 1)
+        return name + QStringLiteral("dat");
+    return name;
+}
+
+bool AddDocumentPair(AtomicFileSet& files, const QString& dataFilePath, const RadioDocument& saved)
+{
+    if (!countsInRange(saved.Data) || !IsUsableDataPath(dataFilePath))
+        return false;
+    // Extra records in a channel file are harmless, missing ones are not: the channel file
+    // goes first so a data file never outruns its channels.
+    files.add(ChannelFilePath(dataFilePath), serializeChannelFile(saved));
+    files.add(dataFilePath, SerializeDataRecord(saved.Data));
+    return true;
+}
+
+bool WriteDocumentPair(const QString& dataFilePath, const RadioDocument& saved, const ReplaceFile& replace)
+{
+    AtomicFileSet pair(replace);
+    return AddDocumentPair(pair, dataFilePath, saved) && pair.commit();
 }
 
 bool WriteChannelFile(const QString& dataFilePath, const RadioDocument& saved)
 {
-    if (!countsInRange(saved.Data))
+    if (!countsInRange(saved.Data) || !IsUsableDataPath(dataFilePath))
         return false;
-    PendingFile channelFile(ChannelFilePath(dataFilePath));
-    return channelFile.write(serializeChannelFile(saved)) && channelFile.replaceTarget();
+    return WriteFileAtomically(ChannelFilePath(dataFilePath), serializeChannelFile(saved));
 }
 
 bool ReadChannelFile(const QString& dataFilePath, RadioDocument& saved)
@@ -436,7 +411,7 @@ bool ReadChannelFile(const QString& dataFilePath, RadioDocument& saved)
     qsizetype needed = 0;
     forEachCountedPosition(saved.Data, [&](int, int, int) { needed += kChannelRecordSize; });
     QByteArray bytes;
-    if (!readFilePrefix(ChannelFilePath(dataFilePath), needed, bytes) || bytes.size() < needed)
+    if (!ReadRegularFile(ChannelFilePath(dataFilePath), needed, bytes) || bytes.size() < needed)
         return false;
     qsizetype offset = 0;
     forEachCountedPosition(saved.Data, [&](int mode, int pos, int group) {
@@ -452,7 +427,7 @@ OpenResult OpenDataFile(AppState& app, UserPrompt& prompt, ProgramLauncher& laun
     const QString path = app.DocState.DocPath;
     QByteArray bytes;
     qint64 fileSize = 0;
-    if (!readFilePrefix(path, kDataFileSize, bytes, &fileSize)) {
+    if (!ReadRegularFile(path, kDataFileSize, bytes, &fileSize)) {
         prompt.tell(PromptId::FileError, Text(Msg::FileError, language));
         return OpenResult::Refused;
     }
@@ -480,22 +455,28 @@ OpenResult OpenDataFile(AppState& app, UserPrompt& prompt, ProgramLauncher& laun
         return OpenResult::Refused;
     }
     commitLoadedPair(app, *loaded);
-    app.DocState.IsNewDoc = 0;
+    app.DocState.IsNewDoc = 0; // the document now has a file of its own
     return OpenResult::Opened;
 }
 
 bool SaveDataFile(AppState& app, UserPrompt& prompt)
 {
+    AtomicFileSet files;
+    return SaveDataFile(app, prompt, files);
+}
+
+bool SaveDataFile(AppState& app, UserPrompt& prompt, AtomicFileSet& alongside)
+{
     // If the pair cannot be written the saved copy must go on describing what is
     // on disk, or the unsaved edits would no longer count as changes.
     auto previous = std::make_unique<RadioDocument>(app.Saved);
     DocumentToSaved(app.Doc, app.Saved, app.DocState);
-    if (!WriteDocumentPair(app.DocState.DocPath, app.Saved)) {
+    if (!AddDocumentPair(alongside, app.DocState.DocPath, app.Saved) || !alongside.commit()) {
         app.Saved = *previous;
         prompt.tell(PromptId::FileError, Text(Msg::FileError, app.Settings.LanguageIndex));
         return false;
     }
-    app.DocState.IsNewDoc = 0;
+    app.DocState.IsNewDoc = 0; // the document now has a file of its own
     return true;
 }
 
@@ -503,7 +484,7 @@ bool LoadTemplate(AppState& app, const QString& dataFilePath)
 {
     QByteArray bytes;
     auto loaded = std::make_unique<RadioDocument>();
-    if (!readFilePrefix(dataFilePath, kDataFileSize, bytes) || !readDocumentPair(dataFilePath, bytes, false, *loaded)) {
+    if (!ReadRegularFile(dataFilePath, kDataFileSize, bytes) || !readDocumentPair(dataFilePath, bytes, false, *loaded)) {
         DocumentToSaved(app.Doc, app.Saved, app.DocState);
         return false;
     }

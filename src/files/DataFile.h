@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DataRecord.h"
+#include "files/FileAccess.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,15 +27,26 @@ QString ChannelFilePath(const QString& dataFilePath);
 // (WorkMode, CurGroup, CurChannel) in place.
 bool ValidateDocumentFromDisk(RadioDocument& doc);
 
-// Writes the saved copy as a complete pair: both files are written beside their
-// targets first and only then renamed over them, so a failure leaves the old pair.
-bool WriteDocumentPair(const QString& dataFilePath, const RadioDocument& saved);
+// False for a data file path whose channel file would be the data file itself, would lie
+// outside the data file's folder, or where a folder, device or pipe stands under either name.
+bool IsUsableDataPath(const QString& dataFilePath);
+// A name typed without an extension gets ".dat", so its channel file sits beside it.
+QString WithDataFileExtension(const QString& name);
+
+// Adds the saved copy's pair to files, which are put in place together; false (nothing
+// added) when the path is not usable or the counts are out of range.
+bool AddDocumentPair(AtomicFileSet& files, const QString& dataFilePath, const RadioDocument& saved);
+// Writes the saved copy as a complete pair, or leaves the previous pair exactly as it was.
+bool WriteDocumentPair(const QString& dataFilePath, const RadioDocument& saved,
+                       const ReplaceFile& replace = RenameOver);
 
 enum class OpenResult { Opened, Refused };
 // Opens the pair at state.DocState.DocPath with the version and length tests.
 OpenResult OpenDataFile(AppState& app, UserPrompt& prompt, ProgramLauncher& launcher);
 // Saves the document to the pair at DocPath; false after "file error.".
 bool SaveDataFile(AppState& app, UserPrompt& prompt);
+// The same, with the files already in alongside: all of them are put in place or none.
+bool SaveDataFile(AppState& app, UserPrompt& prompt, AtomicFileSet& alongside);
 bool WriteChannelFile(const QString& dataFilePath, const RadioDocument& saved);
 // Reads the records that the counts of saved.Data call for; false (saved unchanged)
 // when a count is out of range or the file is missing or too short.

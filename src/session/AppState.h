@@ -21,3 +21,5 @@ struct AppState {
 class Clock;
 // The start-up document: defaults, then the new-document template, then the snapshot.
 void NewDocument(AppState& app, const Clock& clock);
+// The same without the template: the document every installation builds alike.
+void NewDefaultDocument(AppState& app, const Clock& clock);

@@ -1,56 +1,72 @@
 #include "session/IniFile.h"
 
-#include <QFile>
-#include <QSaveFile>
-#include <QStringList>
+#include "files/FileAccess.h"
+
+#include <QFileInfo>
+#include <QList>
 
 namespace {
 
+// A settings file is a few hundred bytes; anything near this is not one, and is left alone.
+constexpr qint64 kMaxIniSize = 1 << 20;
+
+// The file as bytes, one entry per line with its "\r" (if any) kept: lines that are not
+// changed go back exactly as they came, whatever their encoding.
 struct IniText {
-    QStringList lines;
+    QList<QByteArray> lines;
     bool crlf = false;
+    bool finalNewline = true;
 };
 
-IniText load(const QString& path)
+enum class Loaded { Missing, Read, Unreadable };
+
+Loaded load(const QString& path, IniText& ini)
 {
-    IniText ini;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ini;
-    const QByteArray bytes = file.readAll();
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return Loaded::Missing;
+    QByteArray bytes;
+    qint64 size = 0;
+    if (!ReadRegularFile(path, kMaxIniSize, bytes, &size) || size > kMaxIniSize)
+        return Loaded::Unreadable;
     ini.crlf = bytes.contains("\r\n");
-    QString text = QString::fromUtf8(bytes);
-    text.remove(QLatin1Char('\r'));
-    ini.lines = text.split(QLatin1Char('\n'));
-    if (!ini.lines.isEmpty() && ini.lines.last().isEmpty())
+    ini.finalNewline = bytes.isEmpty() || bytes.endsWith('\n');
+    ini.lines = bytes.split('\n');
+    if (ini.finalNewline)
         ini.lines.removeLast();
-    return ini;
+    return Loaded::Read;
 }
 
-bool isSectionLine(const QString& line, QString* name)
+// Names are compared as text; the bytes around them are never decoded for writing.
+QString nameOf(const QByteArray& bytes)
 {
-    const QString t = line.trimmed();
-    if (!t.startsWith(QLatin1Char('[')))
+    return QString::fromUtf8(bytes.trimmed());
+}
+
+bool isSectionLine(const QByteArray& line, QString* name)
+{
+    const QByteArray t = line.trimmed();
+    if (!t.startsWith('['))
         return false;
-    const qsizetype close = t.indexOf(QLatin1Char(']'));
+    const qsizetype close = t.indexOf(']');
     if (close < 0)
         return false;
-    *name = t.mid(1, close - 1).trimmed();
+    *name = nameOf(t.mid(1, close - 1));
     return true;
 }
 
-bool keyOf(const QString& line, QString* key, QString* value)
+bool isKeyLine(const QByteArray& line, const QString& key, QByteArray* value = nullptr)
 {
-    const qsizetype eq = line.indexOf(QLatin1Char('='));
-    if (eq < 0)
+    const qsizetype eq = line.indexOf('=');
+    if (eq < 0 || nameOf(line.left(eq)).compare(key, Qt::CaseInsensitive) != 0)
         return false;
-    *key = line.left(eq).trimmed();
-    *value = line.mid(eq + 1).trimmed();
+    if (value)
+        *value = line.mid(eq + 1).trimmed();
     return true;
 }
 
 // Line range [first, end) of a section's body; first == -1 when the section is absent.
-std::pair<qsizetype, qsizetype> findSection(const QStringList& lines, const QString& section)
+std::pair<qsizetype, qsizetype> findSection(const QList<QByteArray>& lines, const QString& section)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString name;
@@ -69,45 +85,55 @@ std::pair<qsizetype, qsizetype> findSection(const QStringList& lines, const QStr
 
 QString ReadIniValue(const QString& path, const QString& section, const QString& key)
 {
-    const IniText ini = load(path);
+    IniText ini;
+    if (load(path, ini) != Loaded::Read)
+        return QString();
     const auto [first, end] = findSection(ini.lines, section);
     for (qsizetype i = first; first >= 0 && i < end; ++i) {
-        QString k, v;
-        if (keyOf(ini.lines[i], &k, &v) && k.compare(key, Qt::CaseInsensitive) == 0)
-            return v;
+        QByteArray value;
+        if (isKeyLine(ini.lines[i], key, &value))
+            return QString::fromUtf8(value);
     }
     return QString();
 }
 
 bool WriteIniValue(const QString& path, const QString& section, const QString& key, const QString& value)
 {
-    IniText ini = load(path);
-    const QString entry = key + QLatin1Char('=') + value;
+    IniText ini;
+    // A file that is there but cannot be read is someone's settings all the same: writing
+    // one key over it would throw the rest away.
+    if (load(path, ini) == Loaded::Unreadable)
+        return false;
+    const QByteArray eol = ini.crlf ? QByteArrayLiteral("\r") : QByteArray();
+    const QByteArray entry = (key + QLatin1Char('=') + value).toUtf8() + eol;
     const auto [first, end] = findSection(ini.lines, section);
-    bool written = false;
+    bool appended = false;
     if (first >= 0) {
-        for (qsizetype i = first; i < end; ++i) {
-            QString k, v;
-            if (keyOf(ini.lines[i], &k, &v) && k.compare(key, Qt::CaseInsensitive) == 0) {
-                ini.lines[i] = entry;
-                written = true;
-                break;
-            }
+        qsizetype at = -1;
+        for (qsizetype i = first; i < end && at < 0; ++i) {
+            if (isKeyLine(ini.lines[i], key))
+                at = i;
         }
-        if (!written) {
+        if (at >= 0) {
+            // The changed line keeps its own line end, whatever the rest of the file uses.
+            const QByteArray changed = entry.chopped(eol.size()) + (ini.lines[at].endsWith('\r') ? "\r" : "");
+            if (ini.lines[at] == changed)
+                return true; // already so: the file is not touched at all
+            ini.lines[at] = changed;
+        } else {
             // after the section's last non-blank line
-            qsizetype at = end;
-            while (at > first && ini.lines[at - 1].trimmed().isEmpty())
-                --at;
-            ini.lines.insert(at, entry);
+            qsizetype after = end;
+            while (after > first && ini.lines[after - 1].trimmed().isEmpty())
+                --after;
+            ini.lines.insert(after, entry);
+            appended = after == ini.lines.size() - 1;
         }
     } else {
-        ini.lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
+        ini.lines << '[' + section.toUtf8() + ']' + eol << entry;
+        appended = true;
     }
-    const QString eol = ini.crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write((ini.lines.join(eol) + eol).toUtf8());
-    return file.commit();
+    QByteArray bytes = ini.lines.join('\n');
+    if (ini.finalNewline || appended)
+        bytes += '\n';
+    return WriteFileAtomically(path, bytes, InPlace::WhenNoTempFile);
 }

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray snapshot(const RadioDocument& doc)
@@ -21,6 +23,7 @@ QByteArray snapshot(const RadioDocument& doc)
                 bytes += SerializeChannelRecord(doc.Channels[m][p][g]);
     return bytes;
 }
+
 
 } // namespace
 
@@ -209,6 +212,114 @@ private slots:
         QCOMPARE(prompt.texts(), QStringList{"file error."});
         QVERIFY(IsDocumentModified(app.Doc, app.Saved));
         QCOMPARE(fileBytes(path("good.dat")), oldData);
+    }
+
+    void unusableDataPathIsRefused_data()
+    {
+        QTest::addColumn<QString>("dataPath");
+        QTest::newRow("its own channel file") << "radio.fre";
+        QTest::newRow("its own channel file, other case") << "radio.FRE";
+        QTest::newRow("channel file in another folder") << "docs/a";
+        QTest::newRow("one-character name") << "a";
+        QTest::newRow("a folder") << "docs";
+        QTest::newRow("a folder with a slash") << "docs/";
+        QTest::newRow("empty") << "";
+        QTest::newRow("current folder") << ".";
+        QTest::newRow("a named pipe") << "pipe.dat";
+    }
+    void unusableDataPathIsRefused()
+    {
+        QFETCH(QString, dataPath);
+        QTemporaryDir work;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path()));
+        QVERIFY(QDir().mkdir("docs"));
+        QCOMPARE(::mkfifo("pipe.dat", 0644), 0);
+        writeBytes("docs/old.dat", "untouched");
+        const QStringList contents = folderContents(work.path());
+
+        app.Doc.Data.Opt.MicLevel = 12;
+        app.DocState.DocPath = dataPath;
+        const bool saved = SaveDataFile(app, prompt);
+        const QStringList after = folderContents(work.path());
+        QDir::setCurrent(before);
+        QVERIFY(!saved);
+        QCOMPARE(prompt.texts(), QStringList{"file error."});
+        QCOMPARE(after, contents);
+        QVERIFY(IsDocumentModified(app.Doc, app.Saved));
+    }
+
+    void failedReplaceLeavesThePreviousPair_data()
+    {
+        QTest::addColumn<bool>("oldPair");
+        QTest::addColumn<int>("failingReplace"); // 1: the channel file, 2: the data file
+        QTest::newRow("channel file fails") << true << 1;
+        QTest::newRow("data file fails") << true << 2;
+        QTest::newRow("data file fails, no pair before") << false << 2;
+    }
+    void failedReplaceLeavesThePreviousPair()
+    {
+        QFETCH(bool, oldPair);
+        QFETCH(int, failingReplace);
+        QTemporaryDir work;
+        const QString dataPath = work.filePath("radio.dat");
+        if (oldPair) {
+            writeBytes(dataPath, "old data");
+            writeBytes(work.filePath("radio.fre"), "old channels");
+        }
+        const QStringList contents = folderContents(work.path());
+        int calls = 0;
+        const ReplaceFile failing = [&](const QString& from, const QString& to) {
+            return ++calls != failingReplace && RenameOver(from, to);
+        };
+        QVERIFY(!WriteDocumentPair(dataPath, app.Saved, failing));
+        QCOMPARE(calls, failingReplace);
+        QCOMPARE(folderContents(work.path()), contents);
+        // The same pair goes through when nothing fails.
+        QVERIFY(WriteDocumentPair(dataPath, app.Saved));
+        QCOMPARE(fileBytes(dataPath).size(), kDataFileSize);
+        QCOMPARE(fileBytes(work.filePath("radio.fre")).size(), 140 * kChannelRecordSize);
+        QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"radio.dat", "radio.fre"}));
+    }
+
+    void pipeIsNoInputFile_data()
+    {
+        QTest::addColumn<QString>("pipe"); // which of the pair is a named pipe
+        QTest::newRow("data file") << "good.dat";
+        QTest::newRow("channel file") << "good.fre";
+    }
+    void pipeIsNoInputFile()
+    {
+        QFETCH(QString, pipe);
+        writeGoodPair();
+        QFile::remove(path(pipe));
+        QCOMPARE(::mkfifo(qPrintable(path(pipe)), 0644), 0);
+        const QByteArray docBefore = snapshot(app.Doc);
+        QCOMPARE(OpenDataFile(app, prompt, launcher), OpenResult::Refused);
+        QCOMPARE(prompt.texts(), QStringList{"file error."});
+        QVERIFY(!LoadTemplate(app, path("good.dat")));
+        QCOMPARE(snapshot(app.Doc), docBefore);
+        QFile::remove(path(pipe));
+    }
+
+    void typedNameGetsTheDataExtension_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("used");
+        QTest::newRow("bare name") << "/home/u/radio" << "/home/u/radio.dat";
+        QTest::newRow("dot in the folder only") << "/home/u.v2/a" << "/home/u.v2/a.dat";
+        QTest::newRow("trailing dot") << "/home/u/radio." << "/home/u/radio.dat";
+        QTest::newRow("hidden name") << "/home/u/.radio" << "/home/u/.radio.dat";
+        QTest::newRow("has .dat") << "/home/u/radio.dat" << "/home/u/radio.dat";
+        QTest::newRow("other extension kept") << "/home/u/radio.bin" << "/home/u/radio.bin";
+    }
+    void typedNameGetsTheDataExtension()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, used);
+        QCOMPARE(WithDataFileExtension(typed), used);
+        QVERIFY(IsUsableDataPath(used));
     }
 
     void versionTable()

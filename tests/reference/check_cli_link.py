@@ -6,13 +6,16 @@ usage: check_cli_link.py PATH-OF-trk5120-cli PATH-OF-trk5120-radio-sim
 A read must deliver the simulator's memory exactly (--image) and the pair the independent
 model decodes from it; a write must leave the model's image in the simulator's memory up to
 0x3F3F and nothing changed above. Failed runs exit 1 with their messages and leave every
-file as it was, a pair from an earlier run included, also when only the save fails.
+file as it was, a pair from an earlier run included, also when only the save or the image fails.
 A simulator started without a memory image (or with a missing one) must be a radio fresh
 from the factory: a read delivers the image `trk5120-cli encode` makes of the band's
 initial-setting template beside the programs, or erased memory (0xFF) with --erased.
 """
 
 import os
+import resource
+import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -56,13 +59,30 @@ class Simulator:
         return cc.read(self.image) if os.path.exists(self.image) else None
 
 
-def cli_run(cli, *args):
-    return subprocess.run([cli, *args], capture_output=True, timeout=120, text=True)
+def cli_run(cli, *args, file_size_limit=None):
+    def full_disk():
+        # As on a disk that is full after file_size_limit bytes of a file: ignored, the
+        # signal leaves the write failing with EFBIG.
+        signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (file_size_limit, file_size_limit))
+    return subprocess.run([cli, *args], capture_output=True, timeout=120, text=True,
+                          preexec_fn=full_disk if file_size_limit else None)
 
 
 def expect(case, condition, what):
     if not condition:
         cc.failures.append("%s: %s" % (case, what))
+
+
+def full_device(work):
+    """A device that refuses every write. As root the check makes its own, so a tool that wrongly
+    replaced its output file could never replace the system's /dev/full."""
+    own = os.path.join(work, "full")
+    try:
+        os.mknod(own, 0o666 | stat.S_IFCHR, os.makedev(1, 7))
+        return own
+    except OSError:
+        return "/dev/full"
 
 
 def check_read(cli, sim, work):
@@ -165,6 +185,8 @@ def check_failures(cli, sim, work):
     with open(blocked, "wb") as f:
         f.write(kept[0])
     os.mkdir(rf.channel_file_path(blocked))
+    full = full_device(work)
+    before = os.listdir(work)
     radio = Simulator(sim, work, bytes(rf.encode_document(rf.random_document(10))))
     result = cli_run(cli, "read", "--port", radio.link, blocked, "--image", image_path)
     radio.stop()
@@ -173,6 +195,21 @@ def check_failures(cli, sim, work):
     expect("save fails", os.path.exists(blocked) and cc.read(blocked) == kept[0],
            "the earlier data file was changed or removed")
     expect("save fails", not os.path.exists(image_path), "an image was left behind")
+
+    # The read succeeds but the image cannot be written: the earlier pair stays as it was.
+    for case, image, limit in (("image on a full device", full, None),
+                               ("image on a full disk", image_path, 8192),
+                               ("image named like the data file", data_path, None)):
+        radio = Simulator(sim, work, bytes(rf.encode_document(rf.random_document(11))))
+        result = cli_run(cli, "read", "--port", radio.link, data_path, "--image", image, file_size_limit=limit)
+        radio.stop()
+        expect(case, result.returncode == 1 and "file error." in result.stderr,
+               "exit %d: %s" % (result.returncode, result.stderr))
+        expect(case, (cc.read(data_path), cc.read(rf.channel_file_path(data_path))) == kept,
+               "the earlier pair was changed or removed")
+        expect(case, image == data_path or not os.path.exists(image_path), "an image was left behind")
+        expect(case, sorted(os.listdir(work)) == sorted(before), "files were left behind: %s"
+               % sorted(set(os.listdir(work)) - set(before)))
 
     result = cli_run(cli, "read", "--port", os.path.join(work, "no-such-device"), data_path)
     expect("no device", result.returncode == 1 and "Cannot Open Communication Port." in result.stderr,

@@ -1,10 +1,7 @@
 #include "CliContext.h"
 
-#include "document/DocumentState.h"
-#include "document/RadioDocumentOps.h"
 #include "files/DataFile.h"
 
-#include <QSaveFile>
 #include <QTextStream>
 
 PromptAnswer CliPrompt::ask(PromptId id, const QString& text, PromptButtons buttons, PromptIcon)
@@ -48,36 +45,20 @@ int Fail(const QString& message)
     return kExitFailed;
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-void BuildStartupDocument(CliContext& ctx)
-{
-    ctx.app.DocState.BandText = kBandTextHF;
-    ParseBandLimits(ctx.app.DocState);
-    ctx.app.DocState.DocPath = kNewDocPath;
-    ctx.app.DocState.IsNewDoc = -1;
-    BuildDefaultDocument(ctx.app.Doc, ctx.app.DocState, ctx.clock);
-    DocumentToSaved(ctx.app.Doc, ctx.app.Saved, ctx.app.DocState);
-}
-
 bool OpenForReading(CliContext& ctx, const QString& path)
 {
     ctx.app.DocState.DocPath = path;
     return OpenDataFile(ctx.app, ctx.prompt, ctx.launcher) == OpenResult::Opened;
 }
 
-bool SavePair(CliContext& ctx, const QString& path)
+bool SavePair(CliContext& ctx, const QString& path, AtomicFileSet& alongside)
 {
     ctx.app.DocState.DocPath = path;
-    return SaveDataFile(ctx.app, ctx.prompt);
+    return SaveDataFile(ctx.app, ctx.prompt, alongside);
+}
+
+bool SavePair(CliContext& ctx, const QString& path)
+{
+    AtomicFileSet nothingElse;
+    return SavePair(ctx, path, nothingElse);
 }

@@ -3,6 +3,7 @@
 #include "session/AppState.h"
 #include "session/UserPrompt.h"
 #include "document/Clock.h"
+#include "files/FileAccess.h"
 #include "files/SystemProgramLauncher.h"
 
 #include <QString>
@@ -35,11 +36,9 @@ struct CliContext {
 
 // Prints an English message on stderr; always returns kExitFailed.
 int Fail(const QString& message);
-// Writes bytes to path through a temporary file: a failure leaves no file behind.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
-// The built-in start-up document (defaults, no template), band text HF.
-void BuildStartupDocument(CliContext& ctx);
 // Opens a data file with all the tests of File Open; false after a message.
 bool OpenForReading(CliContext& ctx, const QString& path);
 // Saves the document as the pair at path; false after a message.
 bool SavePair(CliContext& ctx, const QString& path);
+// The same together with the files in alongside: all are put in place or none.
+bool SavePair(CliContext& ctx, const QString& path, AtomicFileSet& alongside);

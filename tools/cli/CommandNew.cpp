@@ -1,8 +1,8 @@
 #include "CliContext.h"
 #include "Commands.h"
 
-int CommandNew(CliContext& ctx, const QStringList& arguments)
+int CommandNew(CliContext& ctx, const CliArguments& arguments)
 {
-    BuildStartupDocument(ctx);
-    return SavePair(ctx, arguments[0]) ? kExitOk : kExitFailed;
+    NewDefaultDocument(ctx.app, ctx.clock);
+    return SavePair(ctx, arguments.files[0]) ? kExitOk : kExitFailed;
 }

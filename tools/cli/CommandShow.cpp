@@ -163,9 +163,9 @@ void printRogerBeeps(QTextStream& out, const DataRecord& d)
 
 } // namespace
 
-int CommandShow(CliContext& ctx, const QStringList& arguments)
+int CommandShow(CliContext& ctx, const CliArguments& arguments)
 {
-    if (!OpenForReading(ctx, arguments[0]))
+    if (!OpenForReading(ctx, arguments.files[0]))
         return kExitFailed;
     QTextStream out(stdout);
     printHeader(out, ctx.app);

@@ -1,20 +1,37 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 struct CliContext;
 
-// One entry per subcommand; main.cpp dispatches on the name.
-struct CliCommand {
-    const char* name;
-    int argumentCount;
-    const char* usage;
-    int (*run)(CliContext& ctx, const QStringList& arguments);
+// What a command gets from its command line, already checked.
+struct CliArguments {
+    QStringList files; // the file names, in the order of the command's synopsis
+    QString port;
+    QString image;     // empty when --image was not given
+    int retries = 2;
 };
 
-int CommandNew(CliContext& ctx, const QStringList& arguments);
-int CommandEncode(CliContext& ctx, const QStringList& arguments);
-int CommandDecode(CliContext& ctx, const QStringList& arguments);
-int CommandShow(CliContext& ctx, const QStringList& arguments);
-int CommandRead(CliContext& ctx, const QStringList& arguments);  // argumentCount -1: parses its own options
-int CommandWrite(CliContext& ctx, const QStringList& arguments);
+// The options a command takes; a command that takes --port requires it.
+enum CliOption : unsigned {
+    kNoOptions = 0,
+    kOptionPort = 1u << 0,
+    kOptionImage = 1u << 1,
+    kOptionRetries = 1u << 2,
+};
+
+// One entry per command in main.cpp's table; the usage text is made from the table.
+struct CliCommand {
+    const char* name;
+    const char* files; // the file arguments as the usage shows them, "IN.dat OUT.img"
+    unsigned options;  // CliOption bits
+    int (*run)(CliContext& ctx, const CliArguments& arguments);
+};
+
+int CommandNew(CliContext& ctx, const CliArguments& arguments);
+int CommandEncode(CliContext& ctx, const CliArguments& arguments);
+int CommandDecode(CliContext& ctx, const CliArguments& arguments);
+int CommandShow(CliContext& ctx, const CliArguments& arguments);
+int CommandRead(CliContext& ctx, const CliArguments& arguments);
+int CommandWrite(CliContext& ctx, const CliArguments& arguments);

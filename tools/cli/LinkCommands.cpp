@@ -1,16 +1,13 @@
 #include "CliContext.h"
 #include "Commands.h"
 
-#include "files/DataFile.h"
-#include "i18n/Texts.h"
+#include "files/FileAccess.h"
 #include "link/CloneEngine.h"
 #include "link/LinkProgress.h"
 #include "link/PortDirectory.h"
 #include "link/QtSerialLink.h"
 
 #include <QEventLoop>
-#include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <unistd.h>
@@ -50,29 +47,6 @@ struct LinkArguments {
     int retries = 2;
 };
 
-bool ParseLinkArguments(const QStringList& arguments, bool allowImage, LinkArguments& parsed)
-{
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == QLatin1String("--port") && hasValue) {
-            parsed.port = arguments[++i];
-        } else if (argument == QLatin1String("--image") && allowImage && hasValue) {
-            parsed.image = arguments[++i];
-        } else if (argument == QLatin1String("--retries") && hasValue) {
-            bool ok = false;
-            parsed.retries = arguments[++i].toInt(&ok);
-            if (!ok || parsed.retries < 0 || parsed.retries > 1000)
-                return false;
-        } else if (!argument.startsWith(QLatin1String("--")) && parsed.file.isEmpty()) {
-            parsed.file = argument;
-        } else {
-            return false;
-        }
-    }
-    return !parsed.port.isEmpty() && !parsed.file.isEmpty();
-}
-
 // Runs one read or write to its end on the event loop; true when it completed.
 bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation)
 {
@@ -98,38 +72,28 @@ bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation)
 
 } // namespace
 
-int CommandRead(CliContext& ctx, const QStringList& arguments)
+LinkArguments linkArguments(const CliArguments& arguments)
 {
-    LinkArguments parsed;
-    if (!ParseLinkArguments(arguments, true, parsed))
-        return Fail(QStringLiteral("usage: trk5120-cli read --port PORT OUT.dat [--image OUT.img] [--retries N]"));
-    BuildStartupDocument(ctx);
-    if (!RunLink(ctx, parsed, kLinkRead))
-        return Fail(QStringLiteral("trk5120-cli: the read did not complete; nothing was written"));
-    // The image waits, written but not yet in place, until the pair is saved: a failed save
-    // then leaves every file as it was, a pair from an earlier run included.
-    QSaveFile image(parsed.image);
-    if (!parsed.image.isEmpty()) {
-        const QByteArray bytes(reinterpret_cast<const char*>(ctx.app.Image.data()), kImageSize);
-        if (!image.open(QIODevice::WriteOnly) || image.write(bytes) != bytes.size())
-            return Fail(Text(Msg::FileError, kEnglish));
-    }
-    if (!SavePair(ctx, parsed.file))
-        return kExitFailed;
-    if (!parsed.image.isEmpty() && !image.commit()) {
-        // The pair just written belongs to this failed run; nothing of it may stay behind.
-        QFile::remove(parsed.file);
-        QFile::remove(ChannelFilePath(parsed.file));
-        return Fail(Text(Msg::FileError, kEnglish));
-    }
-    return kExitOk;
+    return {arguments.port, arguments.files[0], arguments.image, arguments.retries};
 }
 
-int CommandWrite(CliContext& ctx, const QStringList& arguments)
+int CommandRead(CliContext& ctx, const CliArguments& arguments)
 {
-    LinkArguments parsed;
-    if (!ParseLinkArguments(arguments, false, parsed))
-        return Fail(QStringLiteral("usage: trk5120-cli write --port PORT IN.dat [--retries N]"));
+    const LinkArguments parsed = linkArguments(arguments);
+    NewDefaultDocument(ctx.app, ctx.clock);
+    if (!RunLink(ctx, parsed, kLinkRead))
+        return Fail(QStringLiteral("trk5120-cli: the read did not complete; nothing was written"));
+    // The image and the pair are put in place together or not at all: a failure at any
+    // step leaves every file as it was, a pair and an image from an earlier run included.
+    AtomicFileSet image;
+    if (!parsed.image.isEmpty())
+        image.add(parsed.image, QByteArray(reinterpret_cast<const char*>(ctx.app.Image.data()), kImageSize));
+    return SavePair(ctx, parsed.file, image) ? kExitOk : kExitFailed;
+}
+
+int CommandWrite(CliContext& ctx, const CliArguments& arguments)
+{
+    const LinkArguments parsed = linkArguments(arguments);
     if (!OpenForReading(ctx, parsed.file))
         return kExitFailed;
     if (!RunLink(ctx, parsed, kLinkWrite))
