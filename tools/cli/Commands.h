@@ -16,5 +16,6 @@ int CommandNew(CliContext& ctx, const QStringList& arguments);
 int CommandEncode(CliContext& ctx, const QStringList& arguments);
 int CommandDecode(CliContext& ctx, const QStringList& arguments);
 int CommandShow(CliContext& ctx, const QStringList& arguments);
+int CommandDiff(CliContext& ctx, const QStringList& arguments); // exits 0 same, 1 different, 2 trouble
 int CommandRead(CliContext& ctx, const QStringList& arguments);  // argumentCount -1: parses its own options
 int CommandWrite(CliContext& ctx, const QStringList& arguments);
