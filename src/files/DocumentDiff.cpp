@@ -89,7 +89,10 @@ private:
     QStringList lines_;
 };
 
-QString ModeLabel(const DiffLines& d, int mode) { return d.t(mode == kModeCB ? DiffText::ModeCB : DiffText::ModeHF); }
+QString ModeLabel(const DiffLines& d, int mode)
+{
+    return d.t(mode == kModeCB ? DiffText::ModeCB : DiffText::ModeHF);
+}
 
 // GetCHName: 1..40 by number, 41..46 as M1..M6.
 QString ChannelName(int id)
@@ -98,9 +101,18 @@ QString ChannelName(int id)
                                                         : QString::number(id);
 }
 
-QString ModulationText(int v) { return v >= 0 && v <= 4 ? ModeName(static_cast<int16_t>(v)) : QString::number(v); }
-QString ToneText(int v) { return v >= 0 && v < kToneCodeCount ? ToneCodeText(v) : QString::number(v); }
-QString GroupText(int v) { return v >= 1 && v <= kGroupCount ? GroupLetter(static_cast<int16_t>(v)) : QString::number(v); }
+QString ModulationText(int v)
+{
+    return v >= 0 && v <= 4 ? ModeName(static_cast<int16_t>(v)) : QString::number(v);
+}
+QString ToneText(int v)
+{
+    return v >= 0 && v < kToneCodeCount ? ToneCodeText(v) : QString::number(v);
+}
+QString GroupText(int v)
+{
+    return v >= 1 && v <= kGroupCount ? GroupLetter(static_cast<int16_t>(v)) : QString::number(v);
+}
 
 // The frequency as the channel grid shows it ("#0.0000" MHz).
 QString FrequencyText(const DiffLines& d, const FixedText<8>& stored)
@@ -193,10 +205,10 @@ void CompareGroup(DiffLines& d, const RadioDocument& before, const RadioDocument
     for (int id = 1; id <= kMaxChannels; ++id) {
         if (!d.whole() && IsDtmfStorageSlot(mode, group, id))
             continue;
-        const ChannelRecord* ca = FindChannel(before, mode, group, id, d.whole() ? DiffScope::WholeDocument
-                                                                                 : DiffScope::RadioContent);
-        const ChannelRecord* cb = FindChannel(after, mode, group, id, d.whole() ? DiffScope::WholeDocument
-                                                                                : DiffScope::RadioContent);
+        const ChannelRecord* ca =
+            FindChannel(before, mode, group, id, d.whole() ? DiffScope::WholeDocument : DiffScope::RadioContent);
+        const ChannelRecord* cb =
+            FindChannel(after, mode, group, id, d.whole() ? DiffScope::WholeDocument : DiffScope::RadioContent);
         const QString channelPlace = place + QLatin1Char(' ') + ChannelName(id);
         if (ca && cb)
             CompareChannel(d, channelPlace, *ca, *cb);
@@ -224,10 +236,10 @@ void CompareOptions(DiffLines& d, const DataRecord& da, const DataRecord& db)
     d.number(cap(DiffText::Mic), {}, a.MicLevel, b.MicLevel);
     d.number(cap(DiffText::AsqLevel), {}, da.AsqLevel, db.AsqLevel);
     d.value(cap(DiffText::Nog), {}, a.Nog, b.Nog, [offMixed](int v) { return v == 0 ? offMixed : QString::number(v); });
-    d.value(cap(DiffText::Color), {}, a.BacklightColor, b.BacklightColor,
-            d.list({cap(DiffText::ColorWhite), cap(DiffText::ColorBlue), cap(DiffText::ColorGreen),
-                    cap(DiffText::ColorRed), cap(DiffText::ColorYellow), cap(DiffText::ColorPurple),
-                    cap(DiffText::ColorCyan)}));
+    d.value(
+        cap(DiffText::Color), {}, a.BacklightColor, b.BacklightColor,
+        d.list({cap(DiffText::ColorWhite), cap(DiffText::ColorBlue), cap(DiffText::ColorGreen), cap(DiffText::ColorRed),
+                cap(DiffText::ColorYellow), cap(DiffText::ColorPurple), cap(DiffText::ColorCyan)}));
     d.value(cap(DiffText::Scm), {}, a.ScanMode, b.ScanMode,
             d.list({cap(DiffText::ScanSquelch), cap(DiffText::ScanTime)}));
     d.value(cap(DiffText::Fin), {}, a.Fin, b.Fin,
@@ -267,8 +279,8 @@ void CompareOptions(DiffLines& d, const DataRecord& da, const DataRecord& db)
     d.value(pub, cap(DiffText::Busy), a.PubBusy, b.PubBusy, d.onOff());
 
     for (int i = 0; i <= 4; ++i)
-        d.value(cap(DiffText::ModeEnable).arg(ModeName(static_cast<int16_t>(i))), {}, a.ModeEnable[i],
-                b.ModeEnable[i], d.onOff());
+        d.value(cap(DiffText::ModeEnable).arg(ModeName(static_cast<int16_t>(i))), {}, a.ModeEnable[i], b.ModeEnable[i],
+                d.onOff());
 
     // Settings the radio holds that no window shows
     d.number(cap(DiffText::WorkModeValid), {}, a.WorkModeValid, b.WorkModeValid);
@@ -343,8 +355,7 @@ void CompareFileOnly(DiffLines& d, const DataRecord& a, const DataRecord& b)
 
 } // namespace
 
-QStringList DocumentDifferences(const RadioDocument& before, const RadioDocument& after, DiffScope scope,
-                                int language)
+QStringList DocumentDifferences(const RadioDocument& before, const RadioDocument& after, DiffScope scope, int language)
 {
     DiffLines d(language, scope);
     const DataRecord& a = before.Data;

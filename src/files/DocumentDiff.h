@@ -15,5 +15,4 @@ enum class DiffScope {
 // of the editor windows in the given language, for example "CB A 7: frequency 28.0150 ->
 // 28.0250", "TOT: Off -> 90s" or "DTMF 3: 1A2B -> (empty)". Channels are matched by work
 // mode, group and channel number. Empty when the documents agree within the scope.
-QStringList DocumentDifferences(const RadioDocument& before, const RadioDocument& after, DiffScope scope,
-                                int language);
+QStringList DocumentDifferences(const RadioDocument& before, const RadioDocument& after, DiffScope scope, int language);
