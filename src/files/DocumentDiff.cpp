@@ -145,13 +145,13 @@ int CountOf(const RadioDocument& doc, int mode, int group)
 
 // The channel with number `id` in list (mode, group); within the radio's content only one
 // whose frequency the image can hold, since any other does not come back from the radio.
-const ChannelRecord* FindChannel(const RadioDocument& doc, int mode, int group, int id, DiffScope scope)
+const ChannelRecord* FindChannel(const RadioDocument& doc, int mode, int group, int id, bool wholeDocument)
 {
     for (int pos = 1; pos <= CountOf(doc, mode, group); ++pos) {
         const ChannelRecord& c = doc.Channels[mode][pos][group];
         if (c.ChId != id)
             continue;
-        if (scope == DiffScope::RadioContent && ImageFrequency(c.RxFreq).isEmpty())
+        if (!wholeDocument && ImageFrequency(c.RxFreq).isEmpty())
             return nullptr;
         return &c;
     }
@@ -160,8 +160,9 @@ const ChannelRecord* FindChannel(const RadioDocument& doc, int mode, int group, 
 
 void CompareChannel(DiffLines& d, const QString& place, const ChannelRecord& a, const ChannelRecord& b)
 {
-    const QString freqA = d.whole() ? a.RxFreq.text() : ImageFrequency(a.RxFreq);
-    const QString freqB = d.whole() ? b.RxFreq.text() : ImageFrequency(b.RxFreq);
+    // Between pairs every stored digit counts; the radio keeps 100 Hz steps.
+    const QString freqA = d.whole() ? TrimFixed(a.RxFreq.text()) : ImageFrequency(a.RxFreq);
+    const QString freqB = d.whole() ? TrimFixed(b.RxFreq.text()) : ImageFrequency(b.RxFreq);
     if (freqA != freqB)
         d.shownWithStored(place, d.t(DiffText::Frequency), FrequencyText(d, a.RxFreq), FrequencyText(d, b.RxFreq),
                           TrimFixed(a.RxFreq.text()), TrimFixed(b.RxFreq.text()));
@@ -205,10 +206,8 @@ void CompareGroup(DiffLines& d, const RadioDocument& before, const RadioDocument
     for (int id = 1; id <= kMaxChannels; ++id) {
         if (!d.whole() && IsDtmfStorageSlot(mode, group, id))
             continue;
-        const ChannelRecord* ca =
-            FindChannel(before, mode, group, id, d.whole() ? DiffScope::WholeDocument : DiffScope::RadioContent);
-        const ChannelRecord* cb =
-            FindChannel(after, mode, group, id, d.whole() ? DiffScope::WholeDocument : DiffScope::RadioContent);
+        const ChannelRecord* ca = FindChannel(before, mode, group, id, d.whole());
+        const ChannelRecord* cb = FindChannel(after, mode, group, id, d.whole());
         const QString channelPlace = place + QLatin1Char(' ') + ChannelName(id);
         if (ca && cb)
             CompareChannel(d, channelPlace, *ca, *cb);

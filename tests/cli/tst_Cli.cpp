@@ -243,7 +243,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << "missing.dat" << true << "file error.";
         QTest::newRow("unknown version") << "bad.dat" << false << "Unknown version Of DataFile!";
-        QTest::newRow("short image") << "short.img" << true << "Unknown version Of DataFile!";
+        QTest::newRow("neither image nor data file") << "short.img" << true << "Unknown version Of DataFile!";
     }
     void diffOfUnreadableInputIsTrouble()
     {
