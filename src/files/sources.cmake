@@ -1,5 +1,7 @@
 target_sources(trk5120core PRIVATE
   files/DataFile.cpp
+  files/DocumentDiff.cpp
+  files/DocumentDiff.h
   files/FileAccess.cpp
   files/FileAccess.h
   files/SystemProgramLauncher.cpp

@@ -98,14 +98,6 @@ uint8_t Byte(int value) { return static_cast<uint8_t>(value & 0xFF); }
 uint8_t Bit(int value, int bit) { return static_cast<uint8_t>((value & 1) << bit); }
 int16_t BitOf(uint8_t byte, int bit) { return static_cast<int16_t>((byte >> bit) & 1); }
 
-// Slots 41..48 of HF groups 9 and 10 are where the radio keeps the DTMF codes. A memory channel
-// or dual-watch copy placed there would be overwritten by the codes, and its presence bit would
-// make the codes' bytes come back as channels on the next read; those slots hold no channel.
-bool IsDtmfStorageSlot(int mode, int group, int slot)
-{
-    return mode == kModeHF && group >= 9 && slot >= kFirstMemoryChannel;
-}
-
 // The byte and bit of a slot in a scan or presence bitmap.
 struct BitmapPosition {
     int address;
@@ -165,6 +157,13 @@ constexpr int16_t OptionRecord::* kDtmfSettings[] = {
 };
 
 } // namespace
+
+// A memory channel or dual-watch copy placed in a DTMF slot would be overwritten by the codes,
+// and its presence bit would make the codes' bytes come back as channels on the next read.
+bool IsDtmfStorageSlot(int mode, int group, int slot)
+{
+    return mode == kModeHF && group >= 9 && slot >= kFirstMemoryChannel;
+}
 
 void InitImage(MemoryImage& image)
 {

@@ -27,5 +27,9 @@ void DecodeOptions(const MemoryImage& image, DataRecord& data, DocumentState& st
 void EncodeRogerSeqs(const DataRecord& data, MemoryImage& image);
 void DecodeRogerSeqs(const MemoryImage& image, DataRecord& data);
 
+// Slots 41..48 of HF groups 9 and 10 are where the radio keeps the DTMF codes: they hold no
+// channel, so the image carries no memory channel of those two groups.
+bool IsDtmfStorageSlot(int mode, int group, int slot);
+
 ToneImageCode ToneCodeToImage(int toneCode);
 int ToneCodeFromImage(int type, int number);

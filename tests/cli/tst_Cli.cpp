@@ -1,6 +1,11 @@
 // The command-line interface scripts depend on: exit codes, messages, and no output
 // left behind by a failed command.
 #include "FileBytes.h"
+#include "FixedClock.h"
+
+#include "document/DocumentState.h"
+#include "document/RadioDocumentOps.h"
+#include "files/DataFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +17,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -64,7 +71,24 @@ QString fullDevice(const QString& folder)
     return "/dev/full";
 }
 
+// The built-in start-up document as a saved copy, ready to be written as a pair.
+std::unique_ptr<RadioDocument> defaultSaved()
+{
+    auto doc = std::make_unique<RadioDocument>();
+    auto saved = std::make_unique<RadioDocument>();
+    DocumentState state;
+    BuildDefaultDocument(*doc, state, FixedClock());
+    DocumentToSaved(*doc, *saved, state);
+    return saved;
+}
+
+QStringList linesOf(const QString& text) { return text.split('\n', Qt::SkipEmptyParts); }
+
+using Change = std::function<void(RadioDocument&)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Change)
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -127,6 +151,147 @@ private slots:
         QCOMPARE(QDir(own.path()).entryList(QDir::Files), QStringList({"in.dat", "in.fre"}));
     }
 
+    // Each row changes one field of the start-up document; `diff` between the two pairs must
+    // name exactly that change. Through the image of the changed pair the same lines appear
+    // when the radio holds the field, and none when only the pair keeps it.
+    void diffNamesASingleChange_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<bool>("imageCarriesIt");
+        const auto row = [](const char* name, Change change, QStringList expected, bool carried = true) {
+            QTest::newRow(name) << change << expected << carried;
+        };
+        // Lists hold channels 41..46 then 1, so channel 1 sits in position 7.
+        row("frequency", [](RadioDocument& d) { StoreChannelFrequency(d.Channels[0][7][1], "28.025"); },
+            {"CB A 1: frequency 28.0150 -> 28.0250"});
+        row("memory channel", [](RadioDocument& d) { StoreChannelFrequency(d.Channels[0][2][1], "28.1"); },
+            {"CB A M2: frequency 28.1450 -> 28.1000"});
+        row("added channel", [](RadioDocument& d) { AddChannel(d, 7, 0, 1, "28.025"); },
+            {"CB A 7: (none) -> 28.0250"});
+        row("removed channel", [](RadioDocument& d) { DeleteChannelSlot(d, 1, 1, 2); },
+            {"HF B M1: 28.0150 -> (none)"});
+        row("same channels, other order", [](RadioDocument& d) { std::swap(d.Channels[0][1][1], d.Channels[0][7][1]); },
+            {});
+        row("tone", [](RadioDocument& d) { d.Channels[1][7][3].TsqCode = 0; }, {"HF C 1: TSQ C_008(88.5Hz) -> Off"});
+        row("tone no list holds", [](RadioDocument& d) { d.Channels[1][7][3].TsqCode = 200; },
+            {"HF C 1: TSQ C_008(88.5Hz) -> 200"});
+        row("switch", [](RadioDocument& d) { d.Channels[0][7][1].HiCut = 1; }, {"CB A 1: HI-CUT OFF -> ON"});
+        row("repeater shift", [](RadioDocument& d) { d.Channels[0][7][1].RptShift = 2; }, {"CB A 1: REP OFF -> -"});
+        row("public", [](RadioDocument& d) { d.Channels[0][7][1].PublicCh = 1; }, {"CB A 1: Public OFF -> ON"});
+        row("scan", [](RadioDocument& d) { d.Channels[0][7][1].Scan = 0; }, {"CB A 1: Scan Add -> Del"});
+        row("roger", [](RadioDocument& d) { d.Channels[0][7][1].RogerTone = 3; }, {"CB A 1: Roger OFF -> 3"});
+        row("modulation", [](RadioDocument& d) { d.Channels[0][7][1].Modulation = 2; }, {"CB A 1: Mode FM -> USB"});
+        row("call code", [](RadioDocument& d) { d.Channels[1][7][10].CallCode = 5; }, {"HF J 1: Call OFF -> 5"});
+        row("group name", [](RadioDocument& d) { d.Data.Opt.GroupName[0][3].set("XY"); }, {"CB C: name C -> XY"});
+        row("group valid", [](RadioDocument& d) { d.Data.Opt.GroupValid[1][3] = 0; },
+            {"HF C: Group Valid ON -> OFF"});
+        row("dual watch", [](RadioDocument& d) { d.Data.Opt.DwCh1[0][2] = 5; }, {"CB B: DW CHX1 1 -> 5"});
+        row("memory channel reference", [](RadioDocument& d) { d.Data.Opt.MemCh[0][1] = 43; },
+            {"CB A: MEM CHX M1 -> M3"});
+        row("work mode", [](RadioDocument& d) { d.Data.WorkMode = 1; }, {"Work mode: CB -> HF"});
+        row("work group", [](RadioDocument& d) { d.Data.Opt.HFWorkGroup = 3; }, {"HF: Work Group A -> C"});
+        row("TOT", [](RadioDocument& d) { d.Data.Opt.TotTime = 9; }, {"TOT: Off -> 90s"});
+        row("INDIC", [](RadioDocument& d) { d.Data.Opt.TxDisplay = 2; },
+            {"INDIC: Tx Frequency Display -> TOT Remain Time Display"});
+        row("color", [](RadioDocument& d) { d.Data.Opt.BacklightColor = 6; }, {"Color: White -> Cyan"});
+        row("tx offset", [](RadioDocument& d) { d.Data.TxOffset = 250; }, {"Tx Offset: 0.0100 MHz -> 0.0250 MHz"});
+        row("RSSI", [](RadioDocument& d) { d.Data.RssiLevel[8] = 9; }, {"USB/LSB RSSI 5: 9 -> 10"});
+        row("SWR limit", [](RadioDocument& d) { d.Data.Opt.SwrMax = 120; }, {"SWR Protect: Max 16.0 -> 12.0"});
+        row("voltage", [](RadioDocument& d) { d.Data.Opt.VoltMin = 100; }, {"Min[V]: 9.7 -> 10.0"});
+        row("public mode", [](RadioDocument& d) { d.Data.Opt.PubMode = 4; }, {"Public: Mode AM -> PA"});
+        row("public roger", [](RadioDocument& d) { d.Data.Opt.PubRoger = 2; }, {"Public: Roger OFF -> 2"});
+        row("mode enable", [](RadioDocument& d) { d.Data.Opt.ModeEnable[4] = 0; }, {"PA Enable: ON -> OFF"});
+        row("VOX", [](RadioDocument& d) { d.Data.Opt.VoxFunction = 1; }, {"VOX: OFF -> ON"});
+        row("DTMF code", [](RadioDocument& d) { d.Data.Opt.AutodialCode[3].set(QString("1A2B") + QChar(0)); },
+            {"DTMF 3: (empty) -> 1A2B"});
+        row("DTMF timing", [](RadioDocument& d) { d.Data.Opt.DtmfSendTime = 5; }, {"DTMF Send Time[ms]: 10 -> 50"});
+        row("D key", [](RadioDocument& d) { d.Data.Opt.DtmfDKey = 4; }, {"D Code Assignment: D Code -> 4s"});
+        row("roger step", [](RadioDocument& d) { d.Data.RogerSeq[2].Tone[1] = {}; },
+            {"Roger beep 2 step 1: 800 Hz 40 ms -> None"});
+        row("roger recycle", [](RadioDocument& d) { d.Data.RogerSeq[1].Recycle = 0; },
+            {"Roger beep 1: Recycle Times 1 -> Off"});
+        row("roger pause", [](RadioDocument& d) { d.Data.RogerSeq[6].InterTime = 25; },
+            {"Roger beep 6: Inter Time[ms] 0 -> 250"});
+        // Kept by the pair only
+        row("memory channel in a DTMF slot", [](RadioDocument& d) { StoreChannelFrequency(d.Channels[1][1][9], "28.1"); },
+            {"HF I M1: frequency 28.0150 -> 28.1000"}, false);
+        row("digits below 100 Hz", [](RadioDocument& d) { d.Channels[0][7][1].RxFreq.set("28015040"); },
+            {"CB A 1: frequency 28.0150 [28015000] -> 28.0150 [28015040]"}, false);
+        row("encode tone", [](RadioDocument& d) { d.Channels[0][7][1].EncCode = 0; },
+            {"CB A 1: encode tone C_008(88.5Hz) -> Off"}, false);
+        row("option work mode", [](RadioDocument& d) { d.Data.Opt.OptWorkMode = 0; }, {"Option work mode: 1 -> 0"},
+            false);
+        row("model kind", [](RadioDocument& d) { d.Data.ModelKind = 68; }, {"Model kind: 67 -> 68"}, false);
+    }
+    void diffNamesASingleChange()
+    {
+        QFETCH(Change, change);
+        QFETCH(QStringList, expected);
+        QFETCH(bool, imageCarriesIt);
+        QTemporaryDir own;
+        const auto path = [&own](const QString& name) { return own.filePath(name); };
+        const std::unique_ptr<RadioDocument> before = defaultSaved();
+        auto after = std::make_unique<RadioDocument>(*before);
+        change(*after);
+        QVERIFY(WriteDocumentPair(path("a.dat"), *before));
+        QVERIFY(WriteDocumentPair(path("b.dat"), *after));
+
+        const Run pairs = cli({"diff", path("a.dat"), path("b.dat")});
+        QVERIFY2(pairs.err.isEmpty(), qPrintable(pairs.err));
+        QCOMPARE(linesOf(pairs.out), expected);
+        QCOMPARE(pairs.code, expected.isEmpty() ? 0 : 1);
+
+        QCOMPARE(cli({"encode", path("b.dat"), path("b.img")}).code, 0);
+        const Run image = cli({"diff", path("a.dat"), path("b.img")});
+        const QStringList throughImage = imageCarriesIt ? expected : QStringList();
+        QCOMPARE(linesOf(image.out), throughImage);
+        QCOMPARE(image.code, throughImage.isEmpty() ? 0 : 1);
+    }
+
+    void diffOfAPairAndItsImageIsEmpty()
+    {
+        QCOMPARE(cli({"new", path("same.dat")}).code, 0);
+        QCOMPARE(cli({"encode", path("same.dat"), path("same.img")}).code, 0);
+        for (const QStringList& args : {QStringList{"diff", path("same.dat"), path("same.img")},
+                                        QStringList{"diff", path("same.img"), path("same.dat")},
+                                        QStringList{"diff", path("same.img"), path("same.img")}}) {
+            const Run run = cli(args);
+            QCOMPARE(run.code, 0);
+            QCOMPARE(run.out, QString());
+        }
+    }
+
+    void diffOfUnreadableInputIsTrouble_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("first");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "missing.dat" << true << "file error.";
+        QTest::newRow("unknown version") << "bad.dat" << false << "Unknown version Of DataFile!";
+        QTest::newRow("neither image nor data file") << "short.img" << true << "Unknown version Of DataFile!";
+    }
+    void diffOfUnreadableInputIsTrouble()
+    {
+        QFETCH(QString, input);
+        QFETCH(bool, first);
+        QFETCH(QString, message);
+        QTemporaryDir own;
+        const auto path = [&own](const QString& name) { return own.filePath(name); };
+        QCOMPARE(cli({"new", path("good.dat")}).code, 0);
+        QByteArray bad = bytesOf(path("good.dat"));
+        bad.replace(0, 4, "V2x0");
+        writeFile(path("bad.dat"), bad);
+        QFile::copy(path("good.fre"), path("bad.fre"));
+        writeFile(path("short.img"), QByteArray(kDataFileSize, '\xff'));
+        const QStringList args = first ? QStringList{"diff", path(input), path("good.dat")}
+                                       : QStringList{"diff", path("good.dat"), path(input)};
+        const Run run = cli(args);
+        QCOMPARE(run.code, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+    }
+
     void wrongArgumentsGiveUsage_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -150,6 +315,7 @@ private slots:
         QTest::newRow("write --retries -1") << QStringList{"write", "--port", "/nonexistent/port", "x.dat",
                                                            "--retries", "-1"};
         QTest::newRow("write without a file") << QStringList{"write", "--port", "/nonexistent/port"};
+        QTest::newRow("diff of one input") << QStringList{"diff", "x.dat"};
     }
     void wrongArgumentsGiveUsage()
     {

@@ -5,8 +5,9 @@ usage: check_cli.py PATH-OF-trk5120-cli [--seeds N]
 
 For the start-up document and for random documents: the model writes the data file pair,
 `trk5120-cli encode` turns it into an image, which must equal the model's image byte for
-byte; the model's image goes through `trk5120-cli decode`, whose pair must equal the
-model's decode (the creation date, bytes 105..112 of the data file, is not compared). A few
+byte, and `trk5120-cli diff` of the pair and that image must find nothing; the model's image
+goes through `trk5120-cli decode`, whose pair must equal the model's decode (the creation
+date, bytes 105..112 of the data file, is not compared). A few
 images the encoder never produces (erased, random bytes) go through decode as well.
 Finally `trk5120-cli new` must write the model's start-up document.
 """
@@ -77,7 +78,17 @@ def check_encode(cli, work, case, doc):
     run(cli, "encode", data_path, image_path)
     image = rf.encode_document(doc)
     report(case, "encoded image", image, read(image_path), rf.describe_image_address)
+    check_no_difference(cli, case, data_path, image_path)
     return image
+
+
+def check_no_difference(cli, case, data_path, image_path):
+    """What the radio holds of a pair is its image: diff must see no difference."""
+    result = subprocess.run([cli, "diff", data_path, image_path], capture_output=True, timeout=60)
+    if result.returncode != 0 or result.stdout:
+        lines = result.stdout.decode(errors="replace").splitlines()
+        failures.append("%s: diff of pair and its image exited %d:\n    %s%s" % (
+            case, result.returncode, "\n    ".join(lines[:8]), result.stderr.decode(errors="replace")))
 
 
 def check_decode(cli, work, case, image):

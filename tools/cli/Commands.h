@@ -33,5 +33,6 @@ int CommandNew(CliContext& ctx, const CliArguments& arguments);
 int CommandEncode(CliContext& ctx, const CliArguments& arguments);
 int CommandDecode(CliContext& ctx, const CliArguments& arguments);
 int CommandShow(CliContext& ctx, const CliArguments& arguments);
+int CommandDiff(CliContext& ctx, const CliArguments& arguments); // exits 0 same, 1 different, 2 trouble
 int CommandRead(CliContext& ctx, const CliArguments& arguments);
 int CommandWrite(CliContext& ctx, const CliArguments& arguments);

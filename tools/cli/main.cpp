@@ -20,6 +20,7 @@ constexpr std::array kCommands{
     CliCommand{"encode", "IN.dat OUT.img", kNoOptions, CommandEncode},
     CliCommand{"decode", "IN.img OUT.dat", kNoOptions, CommandDecode},
     CliCommand{"show", "IN.dat", kNoOptions, CommandShow},
+    CliCommand{"diff", "A B", kNoOptions, CommandDiff},
     CliCommand{"read", "OUT.dat", kOptionPort | kOptionImage | kOptionRetries, CommandRead},
     CliCommand{"write", "IN.dat", kOptionPort | kOptionRetries, CommandWrite},
 };
