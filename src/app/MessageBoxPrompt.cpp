@@ -1,5 +1,7 @@
 #include "app/MessageBoxPrompt.h"
 
+#include "i18n/Texts.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -54,7 +56,9 @@ PromptAnswer EscapeAnswerOf(PromptButtons buttons)
 
 PromptAnswer MessageBoxPrompt::ask(PromptId, const QString& text, PromptButtons buttons, PromptIcon icon)
 {
-    QMessageBox box(IconOf(icon), QStringLiteral("TRK5120"), text, ButtonsOf(buttons), parent_);
+    // The program's name reads the same in both languages.
+    QMessageBox box(IconOf(icon), Text(WindowText::ProgramTitle, kEnglish), text, ButtonsOf(buttons),
+                    parent_);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return PromptAnswer::Ok;
