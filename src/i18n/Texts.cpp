@@ -73,6 +73,9 @@ constexpr Entry<Cap> kCaptions[] = {
     {Cap::Com, "COM", "通信口"},
     {Cap::LanguageSetup, "Language Setup", "语言设置"},
     {Cap::LanguageMode, "Language Mode", "语言模式"},
+    {Cap::Yes, "&Yes", "是(&Y)"},
+    {Cap::No, "&No", "否(&N)"},
+    {Cap::Retry, "&Retry", "重试(&R)"},
 };
 static_assert(IsCompleteTable(kCaptions));
 

@@ -42,6 +42,9 @@ enum class Cap {
     Com,
     LanguageSetup,
     LanguageMode,
+    Yes, // buttons of the message boxes
+    No,
+    Retry,
     Count
 };
 

@@ -1,12 +1,15 @@
 #include "GuiTestSupport.h"
 
 #include "app/AboutWindow.h"
-#include "session/Settings.h"
 #include "app/LanguageWindow.h"
+#include "app/MessageBoxPrompt.h"
 #include "app/PortWindow.h"
 #include "app/ProgressWindow.h"
+#include "session/Settings.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include <clocale>
@@ -23,6 +26,8 @@ private slots:
     void aboutWindow();
     void progressWindow_data();
     void progressWindow();
+    void messageBoxButtons_data();
+    void messageBoxButtons();
     void decimalPointDuringRun();
 };
 
@@ -183,6 +188,61 @@ void DialogsTest::progressWindow()
     QCOMPARE(window->percentText(), QStringLiteral("37%"));
     host.hideProgress();
     QVERIFY(!host.isProgressVisible());
+}
+
+void DialogsTest::messageBoxButtons_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<int>("clicked"); // index into captions
+    QTest::addColumn<int>("answer");
+    QTest::newRow("English, Yes/No/Cancel")
+        << 1 << int(PromptButtons::YesNoCancel) << QStringList{"&Yes", "&No", "&Cancel"} << 1
+        << int(PromptAnswer::No);
+    QTest::newRow("Chinese, Yes/No/Cancel")
+        << 2 << int(PromptButtons::YesNoCancel) << QStringList{"是(&Y)", "否(&N)", "取消(&C)"} << 0
+        << int(PromptAnswer::Yes);
+    QTest::newRow("Chinese, OK/Cancel")
+        << 2 << int(PromptButtons::OkCancel) << QStringList{"确定(&O)", "取消(&C)"} << 1
+        << int(PromptAnswer::Cancel);
+    QTest::newRow("Chinese, Retry/Cancel")
+        << 2 << int(PromptButtons::RetryCancel) << QStringList{"重试(&R)", "取消(&C)"} << 0
+        << int(PromptAnswer::Retry);
+}
+
+void DialogsTest::messageBoxButtons()
+{
+    QFETCH(int, language);
+    QFETCH(int, buttons);
+    QFETCH(QStringList, captions);
+    QFETCH(int, clicked);
+    QFETCH(int, answer);
+    AppSettings settings;
+    settings.LanguageIndex = int16_t(language);
+    MessageBoxPrompt prompt(settings);
+    QStringList shown;
+    QString title;
+    WhenModalShown([&](QWidget* box) {
+        title = box->windowTitle();
+        QAbstractButton* target = nullptr;
+        for (QAbstractButton* button : box->findChild<QDialogButtonBox*>()->buttons()) {
+            shown << button->text();
+            if (button->text() == captions.value(clicked))
+                target = button;
+        }
+        if (target)
+            target->click();
+        else
+            box->close();
+    });
+    const PromptAnswer got = prompt.ask(PromptId::ClearDocument, QStringLiteral("?"), PromptButtons(buttons),
+                                        PromptIcon::Question);
+    QCOMPARE(title, QStringLiteral("TRK5120"));
+    shown.sort();
+    captions.sort();
+    QCOMPARE(shown, captions);
+    QCOMPARE(got, PromptAnswer(answer));
 }
 
 void DialogsTest::decimalPointDuringRun()
