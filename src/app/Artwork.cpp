@@ -76,13 +76,12 @@ QImage PaintBackgroundPicture(int language, QSize size)
     p.setFont(title);
     p.setPen(QColor(255, 255, 255, 70));
     const QRectF text(size.width() * 0.06, size.height() * 0.08, size.width() * 0.9, size.height() * 0.2);
-    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("MH5120"));
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, Text(WindowText::BackgroundModel, language));
     QFont sub = title;
     sub.setPixelSize(size.height() / 24);
     sub.setBold(false);
     p.setFont(sub);
-    const QString line = language == kChinese ? QStringLiteral("CB/HF 对讲机写频软件")
-                                              : QStringLiteral("CB/HF transceiver programming");
+    const QString line = Text(WindowText::BackgroundSubtitle, language);
     p.drawText(QRectF(text.x(), text.y() + size.height() * 0.14, text.width(), size.height() * 0.08),
                Qt::AlignLeft | Qt::AlignTop, line);
     p.end();

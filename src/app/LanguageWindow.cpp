@@ -17,39 +17,40 @@ LanguageWindow::LanguageWindow(AppSettings& settings, QString settingsFile, QWid
     setWindowTitle(Text(Cap::LanguageSetup, lang));
 
     auto* label = new QLabel(Text(Cap::LanguageMode, lang));
-    label->setObjectName(QStringLiteral("Label1"));
-    Combo1_ = new QComboBox;
-    Combo1_->setObjectName(QStringLiteral("Combo1"));
-    Combo1_->setEditable(false);
-    Combo1_->installEventFilter(this);
+    label->setObjectName(QStringLiteral("languageModeLabel"));
+    languageList_ = new QComboBox;
+    languageList_->setObjectName(QStringLiteral("languageList"));
+    languageList_->setEditable(false);
+    languageList_->installEventFilter(this);
     const QStringList names = LanguageNames(lang);
-    Combo1_->addItem(names.value(0));
-    if (settings_.SystemLanguage != kEnglish)
-        Combo1_->addItem(names.value(1));
-    // The current language by its own name; on an English system that shows English only.
-    const QString ownName = lang == kChinese ? LanguageNames(kChinese).value(1) : LanguageNames(kEnglish).value(0);
-    const int shown = Combo1_->findText(ownName);
-    Combo1_->setCurrentIndex(shown >= 0 ? shown : 0);
+    languageList_->addItem(names.value(0));
+    // Chinese is offered on a Chinese system, and always while it is the interface's
+    // language: a list without it would show English as the choice and OK would switch
+    // the interface to English although the user changed nothing.
+    if (settings_.SystemLanguage != kEnglish || lang == kChinese)
+        languageList_->addItem(names.value(1));
+    // The current language is the one shown as chosen.
+    languageList_->setCurrentIndex(lang == kChinese ? 1 : 0);
 
     auto* ok = new QPushButton(Text(Cap::Ok, lang));
-    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     auto* cancel = new QPushButton(Text(Cap::Cancel, lang));
-    cancel->setObjectName(QStringLiteral("Command2"));
-    connect(ok, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    connect(ok, &QPushButton::clicked, this, [this] { acceptLanguage(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(label, 0, 0);
-    layout->addWidget(Combo1_, 0, 1, 1, 2);
+    layout->addWidget(languageList_, 0, 1, 1, 2);
     layout->addWidget(ok, 1, 1);
     layout->addWidget(cancel, 1, 2);
 }
 
-void LanguageWindow::Command1_Click()
+void LanguageWindow::acceptLanguage()
 {
     const QStringList names = LanguageNames(settings_.LanguageIndex);
-    const QString chosenName = Combo1_->currentText();
+    const QString chosenName = languageList_->currentText();
     int16_t chosen = settings_.LanguageIndex;
     if (chosenName == names.value(0))
         chosen = kEnglish;
@@ -66,7 +67,7 @@ void LanguageWindow::Command1_Click()
 
 bool LanguageWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Combo1_ && event->type() == QEvent::KeyPress) {
+    if (watched == languageList_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             focusNextChild();

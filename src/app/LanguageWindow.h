@@ -10,8 +10,9 @@ class LanguageWindow final : public QDialog {
     Q_OBJECT
 public:
     LanguageWindow(AppSettings& settings, QString settingsFile, QWidget* parent = nullptr);
-    QComboBox* languageList() const { return Combo1_; }
-    void Command1_Click();
+    QComboBox* languageList() const { return languageList_; }
+    // OK: takes the chosen language, stores it in the settings file and closes.
+    void acceptLanguage();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -19,5 +20,5 @@ protected:
 private:
     AppSettings& settings_;
     QString settingsFile_;
-    QComboBox* Combo1_ = nullptr;
+    QComboBox* languageList_ = nullptr;
 };

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QSettings>
@@ -62,16 +63,6 @@ int ReadPlacement(QSettings& settings, const PlacementKey& k)
     if (!ok || value < k.low || value > k.high)
         return k.fallback;
     return value;
-}
-
-QString RogerBeepNodeText(int language)
-{
-    return language == kChinese ? QStringLiteral("RB音") : QStringLiteral("Roger Beep");
-}
-
-QString WithoutAccessKey(QString caption)
-{
-    return caption.remove(QLatin1Char('&'));
 }
 
 QSettings PlacementStore()
@@ -141,10 +132,10 @@ MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* pare
     setWindowIcon(ProgramIcon());
 
     mdi_ = new QMdiArea;
-    mdi_->setObjectName(QStringLiteral("MDIClient"));
+    mdi_->setObjectName(QStringLiteral("childWindowArea"));
     buildTreePanel();
     splitter_ = new QSplitter(Qt::Horizontal);
-    splitter_->setObjectName(QStringLiteral("Splitter"));
+    splitter_->setObjectName(QStringLiteral("treeSplitter"));
     splitter_->addWidget(treePanel_);
     splitter_->addWidget(mdi_);
     splitter_->setCollapsible(0, false);
@@ -157,7 +148,7 @@ MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* pare
     buildMenus();
     buildToolbar();
     portPanel_ = new QLabel;
-    portPanel_->setObjectName(QStringLiteral("PortPanel"));
+    portPanel_->setObjectName(QStringLiteral("portPanel"));
     statusBar()->addPermanentWidget(portPanel_);
 
     timerWrite_ = new QTimer(this);
@@ -277,7 +268,7 @@ void MainWindow::buildToolbar()
 void MainWindow::buildTreePanel()
 {
     treePanel_ = new QWidget;
-    treePanel_->setObjectName(QStringLiteral("TreePanel"));
+    treePanel_->setObjectName(QStringLiteral("treePanel"));
     treePanel_->setMinimumWidth(kMinTreeWidthTwips / kTwipsPerPixel);
     auto* layout = new QVBoxLayout(treePanel_);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -305,7 +296,7 @@ void MainWindow::rebuildTree()
     const std::pair<const char*, QString> nodes[] = {
         {"N1", Text(Menu::ChannelInfo, lang)},
         {"N2", Text(Menu::OptFeature, lang)},
-        {"N12", RogerBeepNodeText(lang)},
+        {"N12", Text(WindowText::RogerBeepNode, lang)},
         {"N5", Text(Menu::DTMF, lang)},
     };
     for (const auto& [key, text] : nodes) {
@@ -359,9 +350,46 @@ void MainWindow::restorePlacement()
     resize(width / kTwipsPerPixel, height / kTwipsPerPixel);
 }
 
+bool MainWindow::isInNormalState() const
+{
+    return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+void MainWindow::noteFrameOffset()
+{
+    // The frame is known only once the window manager has decorated the shown window.
+    if (isVisible() && isInNormalState())
+        frameOffset_ = geometry().topLeft() - frameGeometry().topLeft();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    noteFrameOffset();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    noteFrameOffset();
+}
+
+QRect MainWindow::NormalPlacement() const
+{
+    if (isInNormalState())
+        return QRect(pos(), size());
+    // A maximised window's own frame position is the screen corner; the place to come
+    // back to is the normal one. Qt keeps that as the client area, and move() places
+    // the frame: the frame's offset as seen in the normal state turns one into the
+    // other, else every start would come up a title bar lower than the last.
+    const QRect normal = normalGeometry();
+    const QPoint offset = frameOffset_ ? *frameOffset_ : geometry().topLeft() - frameGeometry().topLeft();
+    return QRect(normal.topLeft() - offset, normal.size());
+}
+
 void MainWindow::savePlacement()
 {
-    const QRect frame = isMaximized() ? normalGeometry() : QRect(pos(), size());
+    const QRect frame = NormalPlacement();
     QSettings settings = PlacementStore();
     settings.beginGroup(QStringLiteral("Settings"));
     settings.setValue(QLatin1String(kLeft.key), QString::number(frame.x() * kTwipsPerPixel));
@@ -407,6 +435,16 @@ void MainWindow::RebuildCaptions()
         button->setToolTip(WithoutAccessKey(Text(def.tip, lang)));
     }
     toolBar_->setWindowTitle(WithoutAccessKey(Text(Menu::ViewToolbar, lang)));
+}
+
+QMenu* MainWindow::createPopupMenu()
+{
+    // The frame's context menu offers the View menu's own items, so hiding the toolbar
+    // there clears View > Toolbar as well, and the captions come from the same table.
+    auto* menu = new QMenu(this);
+    for (const char* name : {"mnuTreeView", "mnuViewToolbar", "mnuViewStatusBar"})
+        menu->addAction(menuItems_.at(QLatin1String(name)));
+    return menu;
 }
 
 void MainWindow::Change_Language()

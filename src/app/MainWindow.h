@@ -4,11 +4,13 @@
 #include "session/DocumentEvents.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointer>
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -66,6 +68,12 @@ public:
     QMdiArea* mdiArea() const { return mdi_; }
     QWidget* childWindow(ChildKind kind) const;
 
+    // The placement that Exit stores: the frame's position and the client size of the
+    // normal (not maximised) window.
+    QRect NormalPlacement() const;
+    // The frame's context menu: the View menu's items.
+    QMenu* createPopupMenu() override;
+
     // Tree panel width rules: at least 300 twips and inside the frame's client width.
     static bool IsTreeWidthAllowed(int widthPx, int clientWidthPx);
 
@@ -84,6 +92,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildMenus();
@@ -92,6 +102,8 @@ private:
     void rebuildTree();
     void restorePlacement();
     void savePlacement();
+    bool isInNormalState() const;
+    void noteFrameOffset();
     void applyBackground();
     void setMainCaption();
     void reopenChannelWindow();
@@ -118,6 +130,8 @@ private:
     QLabel* portPanel_ = nullptr;
     QTimer* timerWrite_ = nullptr;
     int lastTreeWidth_ = 0;
+    // Client area position relative to the frame, as last seen in the normal state.
+    std::optional<QPoint> frameOffset_;
     std::map<ChildKind, QPointer<QMdiSubWindow>> children_;
     std::unique_ptr<ProgressWindowHost> progress_;
     ModComm* comm_ = nullptr;

@@ -1,5 +1,9 @@
 #include "app/MessageBoxPrompt.h"
 
+#include "i18n/Texts.h"
+#include "session/Settings.h"
+
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace {
@@ -54,7 +58,16 @@ PromptAnswer EscapeAnswerOf(PromptButtons buttons)
 
 PromptAnswer MessageBoxPrompt::ask(PromptId, const QString& text, PromptButtons buttons, PromptIcon icon)
 {
-    QMessageBox box(IconOf(icon), QStringLiteral("TRK5120"), text, ButtonsOf(buttons), parent_);
+    const int language = settings_.LanguageIndex;
+    QMessageBox box(IconOf(icon), Text(WindowText::ProgramTitle, language), text, ButtonsOf(buttons), parent_);
+    const std::pair<QMessageBox::StandardButton, Cap> captions[] = {
+        {QMessageBox::Ok, Cap::Ok}, {QMessageBox::Cancel, Cap::Cancel}, {QMessageBox::Yes, Cap::Yes},
+        {QMessageBox::No, Cap::No}, {QMessageBox::Retry, Cap::Retry},
+    };
+    for (const auto& [button, caption] : captions) {
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(Text(caption, language));
+    }
     switch (box.exec()) {
     case QMessageBox::Ok:
         return PromptAnswer::Ok;

@@ -22,16 +22,16 @@ PortWindow::PortWindow(AppSettings& settings, QString settingsFile, std::functio
     setObjectName(QStringLiteral("FrmComSet"));
     setWindowTitle(Text(Cap::CommPort, lang));
     auto* label = new QLabel(Text(Cap::Com, lang));
-    label->setObjectName(QStringLiteral("Label1"));
+    label->setObjectName(QStringLiteral("portLabel"));
     portList_ = new QComboBox;
-    portList_->setObjectName(QStringLiteral("Combo1"));
+    portList_->setObjectName(QStringLiteral("portList"));
     portList_->setEditable(false);
     portList_->setMinimumContentsLength(8);
     auto* ok = new QPushButton(Text(Cap::Ok, lang));
-    ok->setObjectName(QStringLiteral("CommandOK"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     auto* cancel = new QPushButton(Text(Cap::Cancel, lang));
-    cancel->setObjectName(QStringLiteral("CommandCancel"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* layout = new QGridLayout(this);
     layout->addWidget(label, 0, 0);
     layout->addWidget(portList_, 0, 1, 1, 2);
@@ -47,7 +47,7 @@ PortWindow::PortWindow(AppSettings& settings, QString settingsFile, std::functio
         takePortFromSelection();
     }
     connect(portList_, &QComboBox::activated, this, [this] { takePortFromSelection(); });
-    connect(ok, &QPushButton::clicked, this, [this] { CommandOK_Click(); });
+    connect(ok, &QPushButton::clicked, this, [this] { acceptPort(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     ReShowComPortTimer_ = new QTimer(this);
@@ -91,7 +91,7 @@ void PortWindow::refreshPorts()
     takePortFromSelection();
 }
 
-void PortWindow::CommandOK_Click()
+void PortWindow::acceptPort()
 {
     ReShowComPortTimer_->stop();
     if (portList_->currentIndex() < 0) {

@@ -19,7 +19,8 @@ public:
     QComboBox* portList() const { return portList_; }
     int windowPort() const { return windowPort_; }
     void refreshPorts(); // ReShowComPortTimer tick
-    void CommandOK_Click();
+    // OK: takes the chosen port, stores it in the settings file and closes.
+    void acceptPort();
 
 private:
     void fillList();

@@ -9,14 +9,13 @@
 
 QString ProgressCaption(int linkOperation, int language)
 {
-    if (language == kChinese)
-        return linkOperation == 2 ? QStringLiteral("向对讲机写入数据") : QStringLiteral("从对讲机读取数据");
-    return linkOperation == 2 ? QStringLiteral("Write data to radio") : QStringLiteral("Read data from radio");
+    return Text(linkOperation == 2 ? WindowText::WriteProgressCaption : WindowText::ReadProgressCaption,
+                language);
 }
 
 QString ProgressLabelText(int language)
 {
-    return language == kChinese ? QStringLiteral("完成百分比：") : QStringLiteral("Completion percentage:");
+    return Text(WindowText::CompletionPercentage, language);
 }
 
 ProgressWindow::ProgressWindow(int linkOperation, int language, QWidget* parent) : QDialog(parent)
@@ -28,14 +27,14 @@ ProgressWindow::ProgressWindow(int linkOperation, int language, QWidget* parent)
     setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) & ~Qt::WindowCloseButtonHint &
                    ~Qt::WindowContextHelpButtonHint);
     auto* label = new QLabel(ProgressLabelText(language));
-    label->setObjectName(QStringLiteral("Label1"));
+    label->setObjectName(QStringLiteral("completionLabel"));
     bar_ = new QProgressBar;
-    bar_->setObjectName(QStringLiteral("ProgressBar1"));
+    bar_->setObjectName(QStringLiteral("progressBar"));
     bar_->setRange(0, 100);
     bar_->setValue(0);
     bar_->setTextVisible(false);
     percentLabel_ = new QLabel(QStringLiteral("0%"));
-    percentLabel_->setObjectName(QStringLiteral("Label2"));
+    percentLabel_->setObjectName(QStringLiteral("percentLabel"));
     percentLabel_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 4);
     percentLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* layout = new QGridLayout(this);

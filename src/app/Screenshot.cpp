@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     DotDecimalPoint decimalPoint;
     SystemClock clock;
     RunStartup(app, decimalPoint, args.at(1), QStringLiteral("trk5120"), QStringLiteral("en_US"), clock);
-    MessageBoxPrompt prompt;
+    MessageBoxPrompt prompt(app.Settings);
     DialogFileChooser files;
     SystemProgramLauncher launcher;
     ChildWindows windows;

@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     RunStartup(app, decimalPoint, QApplication::applicationDirPath(), QFileInfo(QApplication::applicationFilePath()).baseName(),
                QLocale::system().name(), clock);
 
-    MessageBoxPrompt prompt;
+    MessageBoxPrompt prompt(app.Settings);
     DialogFileChooser files;
     SystemProgramLauncher launcher;
     ChildWindows windows;

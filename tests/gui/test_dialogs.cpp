@@ -1,12 +1,15 @@
 #include "GuiTestSupport.h"
 
 #include "app/AboutWindow.h"
-#include "session/Settings.h"
 #include "app/LanguageWindow.h"
+#include "app/MessageBoxPrompt.h"
 #include "app/PortWindow.h"
 #include "app/ProgressWindow.h"
+#include "session/Settings.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include <clocale>
@@ -17,11 +20,14 @@ private slots:
     void portWindowSelection_data();
     void portWindowSelection();
     void portWindowRefresh();
-    void languageWindowOnEnglishSystem();
+    void languageWindowOkWithoutChange_data();
+    void languageWindowOkWithoutChange();
     void aboutWindow_data();
     void aboutWindow();
     void progressWindow_data();
     void progressWindow();
+    void messageBoxButtons_data();
+    void messageBoxButtons();
     void decimalPointDuringRun();
 };
 
@@ -55,9 +61,9 @@ void DialogsTest::portWindowSelection()
     QCOMPARE(window.windowTitle(), QStringLiteral("Communication Port"));
     QCOMPARE(window.portList()->currentText(), selected);
     if (ok)
-        window.findChild<QPushButton*>(QStringLiteral("CommandOK"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     else
-        window.findChild<QPushButton*>(QStringLiteral("CommandCancel"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
     QCOMPARE(settings.comPort, int16_t(comPortAfter));
     QVERIFY(install.settingsText().contains(written));
 }
@@ -83,18 +89,45 @@ void DialogsTest::portWindowRefresh()
     QCOMPARE(window.windowPort(), 0);
 }
 
-void DialogsTest::languageWindowOnEnglishSystem()
+void DialogsTest::languageWindowOkWithoutChange_data()
 {
+    QTest::addColumn<int>("systemLanguage");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("offered");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("English system, English: English only")
+        << 1 << 1 << "Language Setup" << QStringList{"English"} << "English";
+    QTest::newRow("English system, Chinese interface")
+        << 1 << 2 << "语言设置" << QStringList{"英语", "中文"} << "中文";
+    QTest::newRow("Chinese system, English")
+        << 2 << 1 << "Language Setup" << QStringList{"English", "Chinese"} << "English";
+    QTest::newRow("Chinese system, Chinese") << 2 << 2 << "语言设置" << QStringList{"英语", "中文"} << "中文";
+}
+
+void DialogsTest::languageWindowOkWithoutChange()
+{
+    QFETCH(int, systemLanguage);
+    QFETCH(int, language);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, offered);
+    QFETCH(QString, selected);
     TestInstall install;
-    AppSettings settings; // English system, English interface
+    AppSettings settings;
+    settings.SystemLanguage = int16_t(systemLanguage);
+    settings.LanguageIndex = settings.AppliedLanguage = int16_t(language);
     LanguageWindow window(settings, install.settingsFile());
-    QCOMPARE(window.windowTitle(), QStringLiteral("Language Setup"));
-    QCOMPARE(window.languageList()->count(), 1);
-    QCOMPARE(window.languageList()->currentText(), QStringLiteral("English"));
-    window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    QCOMPARE(settings.LanguageIndex, int16_t(1));
-    QCOMPARE(settings.AppliedLanguage, int16_t(1));
-    QVERIFY(install.settingsText().contains(QStringLiteral("CurrentLanguage=1")));
+    QCOMPARE(window.windowTitle(), caption);
+    QStringList items;
+    for (int i = 0; i < window.languageList()->count(); ++i)
+        items << window.languageList()->itemText(i);
+    QCOMPARE(items, offered);
+    QCOMPARE(window.languageList()->currentText(), selected);
+    // OK without touching the list keeps the interface's language.
+    window.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    QCOMPARE(settings.LanguageIndex, int16_t(language));
+    QCOMPARE(settings.AppliedLanguage, int16_t(language));
+    QVERIFY(install.settingsText().contains(QStringLiteral("CurrentLanguage=%1").arg(language)));
 }
 
 void DialogsTest::aboutWindow_data()
@@ -110,9 +143,10 @@ void DialogsTest::aboutWindow()
     QFETCH(int, language);
     QFETCH(QString, ok);
     AboutWindow window(language);
-    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("TRK5120"));
-    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version 2.0.0"));
-    QPushButton* button = window.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("titleLabel"))->text(), QStringLiteral("TRK5120"));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(),
+             QStringLiteral("Version 2.0.0"));
+    QPushButton* button = window.findChild<QPushButton*>(QStringLiteral("okButton"));
     QCOMPARE(button->text(), ok);
     WhenModalShown([button](QWidget*) { button->click(); });
     QCOMPARE(window.exec(), int(QDialog::Accepted));
@@ -146,7 +180,7 @@ void DialogsTest::progressWindow()
     QVERIFY(host.isProgressVisible());
     ProgressWindow* window = host.window();
     QCOMPARE(window->windowTitle(), caption);
-    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("Label1"))->text(), label);
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("completionLabel"))->text(), label);
     QCOMPARE(window->percentText(), QStringLiteral("0%"));
     QVERIFY(window->isModal());
     host.setProgressValue(37);
@@ -154,6 +188,61 @@ void DialogsTest::progressWindow()
     QCOMPARE(window->percentText(), QStringLiteral("37%"));
     host.hideProgress();
     QVERIFY(!host.isProgressVisible());
+}
+
+void DialogsTest::messageBoxButtons_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<int>("clicked"); // index into captions
+    QTest::addColumn<int>("answer");
+    QTest::newRow("English, Yes/No/Cancel")
+        << 1 << int(PromptButtons::YesNoCancel) << QStringList{"&Yes", "&No", "&Cancel"} << 1
+        << int(PromptAnswer::No);
+    QTest::newRow("Chinese, Yes/No/Cancel")
+        << 2 << int(PromptButtons::YesNoCancel) << QStringList{"是(&Y)", "否(&N)", "取消(&C)"} << 0
+        << int(PromptAnswer::Yes);
+    QTest::newRow("Chinese, OK/Cancel")
+        << 2 << int(PromptButtons::OkCancel) << QStringList{"确定(&O)", "取消(&C)"} << 1
+        << int(PromptAnswer::Cancel);
+    QTest::newRow("Chinese, Retry/Cancel")
+        << 2 << int(PromptButtons::RetryCancel) << QStringList{"重试(&R)", "取消(&C)"} << 0
+        << int(PromptAnswer::Retry);
+}
+
+void DialogsTest::messageBoxButtons()
+{
+    QFETCH(int, language);
+    QFETCH(int, buttons);
+    QFETCH(QStringList, captions);
+    QFETCH(int, clicked);
+    QFETCH(int, answer);
+    AppSettings settings;
+    settings.LanguageIndex = int16_t(language);
+    MessageBoxPrompt prompt(settings);
+    QStringList shown;
+    QString title;
+    WhenModalShown([&](QWidget* box) {
+        title = box->windowTitle();
+        QAbstractButton* target = nullptr;
+        for (QAbstractButton* button : box->findChild<QDialogButtonBox*>()->buttons()) {
+            shown << button->text();
+            if (button->text() == captions.value(clicked))
+                target = button;
+        }
+        if (target)
+            target->click();
+        else
+            box->close();
+    });
+    const PromptAnswer got = prompt.ask(PromptId::ClearDocument, QStringLiteral("?"), PromptButtons(buttons),
+                                        PromptIcon::Question);
+    QCOMPARE(title, QStringLiteral("TRK5120"));
+    shown.sort();
+    captions.sort();
+    QCOMPARE(shown, captions);
+    QCOMPARE(got, PromptAnswer(answer));
 }
 
 void DialogsTest::decimalPointDuringRun()

@@ -51,6 +51,7 @@ private slots:
     void startupLanguage();
     void menusToolbarAndTreeInEnglish();
     void placementRestoredAndSaved();
+    void maximisedExitKeepsNormalPlacement();
     void newDocument_data();
     void newDocument();
     void saveAndOpenRoundTrip();
@@ -62,6 +63,7 @@ private slots:
     void languageSwitchRebuildsEverything();
     void writeCommitsEditsThenReportsPort();
     void treeHideButton();
+    void contextMenuKeepsViewItemsInStep();
 };
 
 void MainWindowTest::startupLanguage_data()
@@ -106,7 +108,7 @@ void MainWindowTest::startupLanguage()
     program.showAndActivate();
     MainWindow& w = *program.window;
     QCOMPARE(w.windowTitle(), caption);
-    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("PortPanel"))->text(), status);
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("portPanel"))->text(), status);
     QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), Text(Menu::File, language));
     QCOMPARE(w.findChild<QTreeWidget*>()->topLevelItem(0)->child(0)->text(0), Text(Menu::ChannelInfo, language));
     // After the first activation the windows are built in the language in force.
@@ -188,6 +190,43 @@ void MainWindowTest::placementRestoredAndSaved()
     store.sync();
     TestProgram program(install);
     QCOMPARE(program.window->width(), 14500 / 15);
+}
+
+void MainWindowTest::maximisedExitKeepsNormalPlacement()
+{
+    QSettings store(QStringLiteral("TRK5120"), QStringLiteral("TRK5120"));
+    store.remove(QStringLiteral("Settings"));
+    store.sync();
+    TestInstall install;
+    QPoint framePos;
+    QSize normalSize;
+    {
+        TestProgram program(install);
+        MainWindow& w = *program.window;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.move(120, 90);
+        w.resize(640, 480);
+        QTRY_COMPARE(w.pos(), QPoint(120, 90));
+        framePos = w.pos();
+        normalSize = w.size();
+        w.showMaximized();
+        QTRY_VERIFY(w.isMaximized());
+        QTRY_VERIFY(w.size() != normalSize);
+        QCOMPARE(w.NormalPlacement(), QRect(framePos, normalSize));
+        QVERIFY(w.close());
+    }
+    store.sync();
+    QCOMPARE(store.value(QStringLiteral("Settings/MainLeft")).toString(), QString::number(framePos.x() * 15));
+    QCOMPARE(store.value(QStringLiteral("Settings/MainTop")).toString(), QString::number(framePos.y() * 15));
+    QCOMPARE(store.value(QStringLiteral("Settings/MainWidth")).toString(),
+             QString::number(normalSize.width() * 15));
+    // The next start comes up where the window was before it was maximised.
+    TestProgram program(install);
+    program.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(program.window.get()));
+    QTRY_COMPARE(program.window->pos(), framePos);
+    QCOMPARE(program.window->size(), normalSize);
 }
 
 void MainWindowTest::newDocument_data()
@@ -367,12 +406,12 @@ void MainWindowTest::languageSwitchRebuildsEverything()
     const int before = program.editors.created;
     QStringList offered;
     WhenModalShown([&offered](QWidget* dialog) {
-        auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("Combo1"));
+        auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("languageList"));
         for (int i = 0; i < combo->count(); ++i)
             offered << combo->itemText(i);
         offered << QStringLiteral("selected:") + combo->currentText();
         combo->setCurrentIndex(1);
-        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     });
     program.window->findChild<QAction*>(QStringLiteral("mnuLanguage"))->trigger();
     QCOMPARE(offered, QStringList({"English", "Chinese", "selected:English"}));
@@ -383,9 +422,14 @@ void MainWindowTest::languageSwitchRebuildsEverything()
     QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("文件&F"));
     QCOMPARE(w.findChild<QAction*>(QStringLiteral("mnuHelpAbout"))->text(), QStringLiteral("关于 TRK5120(&A)"));
     QCOMPARE(w.findChild<QTreeWidget*>()->topLevelItem(0)->child(2)->text(0), QStringLiteral("RB音"));
-    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("PortPanel"))->text(), QStringLiteral("通信口1"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("portPanel"))->text(), QStringLiteral("通信口1"));
     QVERIFY(w.windowTitle().contains(QStringLiteral("[文件名:new.dat]")));
     QCOMPARE(w.fileFilter(), QStringLiteral("数据文件 (*.dat)"));
+    QStringList tips;
+    for (const QAction* a : w.findChild<QToolBar*>(QStringLiteral("tbToolBar"))->actions())
+        tips << a->toolTip();
+    QCOMPARE(tips, QStringList({"新建", "打开", "保存", "从对讲机读取数据", "通讯端口", "向对讲机写入数据",
+                                "关于 TRK5120"}));
     QCOMPARE(program.editors.created, before + 1);
     QCOMPARE(w.mdiArea()->subWindowList().size(), 1);
 }
@@ -411,7 +455,7 @@ void MainWindowTest::treeHideButton()
     TestProgram program(install);
     program.window->show();
     auto* treeView = program.window->findChild<QAction*>(QStringLiteral("mnuTreeView"));
-    auto* panel = program.window->findChild<QWidget*>(QStringLiteral("TreePanel"));
+    auto* panel = program.window->findChild<QWidget*>(QStringLiteral("treePanel"));
     QVERIFY(panel->isVisible());
     program.window->findChild<QAction*>(QStringLiteral("删除"))->trigger();
     QVERIFY(!panel->isVisible());
@@ -421,6 +465,38 @@ void MainWindowTest::treeHideButton()
     QVERIFY(MainWindow::IsTreeWidthAllowed(20, 600));
     QVERIFY(!MainWindow::IsTreeWidthAllowed(19, 600));
     QVERIFY(!MainWindow::IsTreeWidthAllowed(600, 600));
+}
+
+void MainWindowTest::contextMenuKeepsViewItemsInStep()
+{
+    TestInstall install;
+    TestProgram program(install);
+    MainWindow& w = *program.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const std::pair<const char*, QWidget*> items[] = {
+        {"mnuTreeView", w.findChild<QWidget*>(QStringLiteral("treePanel"))},
+        {"mnuViewToolbar", w.findChild<QToolBar*>(QStringLiteral("tbToolBar"))},
+        {"mnuViewStatusBar", w.statusBar()},
+    };
+    auto inStep = [&] {
+        for (const auto& [name, widget] : items) {
+            if (w.findChild<QAction*>(QLatin1String(name))->isChecked() != widget->isVisible())
+                return false;
+        }
+        return true;
+    };
+    // Every entry of the frame's context menu, switched off and on again, leaves each
+    // View item's check mark telling whether its part of the window is shown.
+    std::unique_ptr<QMenu> popup(w.createPopupMenu());
+    QVERIFY(popup && !popup->actions().isEmpty());
+    for (QAction* entry : popup->actions()) {
+        entry->trigger();
+        QVERIFY2(inStep(), qPrintable(entry->text()));
+        entry->trigger();
+        QVERIFY2(inStep(), qPrintable(entry->text()));
+    }
+    QVERIFY(w.findChild<QToolBar*>(QStringLiteral("tbToolBar"))->isVisible());
 }
 
 TRK_GUI_TEST_MAIN(MainWindowTest)

@@ -15,12 +15,12 @@ public:
     // Queues bytes that start leaving at `startNs`, or once the line is free.
     void push(int64_t startNs, const QByteArray& bytes)
     {
-        int64_t at = m_freeAtNs > startNs ? m_freeAtNs : startNs;
+        int64_t at = freeAtNs_ > startNs ? freeAtNs_ : startNs;
         for (char byte : bytes) {
             at += kByteNs;
-            m_bytes.push_back({at, byte});
+            bytes_.push_back({at, byte});
         }
-        m_freeAtNs = at;
+        freeAtNs_ = at;
     }
     // Takes the bytes that have fully arrived by `nowNs`; `lastDueNs`, when given, tells when
     // the last of them did, so an answer can start from that moment rather than from when it
@@ -28,22 +28,22 @@ public:
     QByteArray takeDue(int64_t nowNs, int64_t* lastDueNs = nullptr)
     {
         QByteArray due;
-        while (!m_bytes.empty() && m_bytes.front().dueNs <= nowNs) {
-            due.append(m_bytes.front().byte);
+        while (!bytes_.empty() && bytes_.front().dueNs <= nowNs) {
+            due.append(bytes_.front().byte);
             if (lastDueNs)
-                *lastDueNs = m_bytes.front().dueNs;
-            m_bytes.pop_front();
+                *lastDueNs = bytes_.front().dueNs;
+            bytes_.pop_front();
         }
         return due;
     }
-    int64_t nextDueNs() const { return m_bytes.empty() ? kNever : m_bytes.front().dueNs; }
-    bool isEmpty() const { return m_bytes.empty(); }
+    int64_t nextDueNs() const { return bytes_.empty() ? kNever : bytes_.front().dueNs; }
+    bool isEmpty() const { return bytes_.empty(); }
 
 private:
     struct TimedByte {
         int64_t dueNs;
         char byte;
     };
-    std::deque<TimedByte> m_bytes;
-    int64_t m_freeAtNs = 0;
+    std::deque<TimedByte> bytes_;
+    int64_t freeAtNs_ = 0;
 };

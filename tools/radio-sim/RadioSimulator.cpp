@@ -39,12 +39,12 @@ MemoryImage FactoryMemory(int workMode)
 }
 
 RadioSimulator::RadioSimulator(SimulatorOptions options, QObject* parent)
-    : QObject(parent), m_options(std::move(options))
+    : QObject(parent), options_(std::move(options))
 {
-    if (m_options.erased)
-        m_memory.fill(0xFF);
+    if (options_.erased)
+        memory_.fill(0xFF);
     else
-        m_memory = FactoryMemory(m_options.workMode);
+        memory_ = FactoryMemory(options_.workMode);
 }
 
 namespace {
@@ -60,102 +60,102 @@ int64_t RadioSimulator::nowNs()
 
 RadioSimulator::~RadioSimulator()
 {
-    if (m_paceFd >= 0)
-        ::close(m_paceFd);
-    if (m_slaveFd >= 0)
-        ::close(m_slaveFd);
-    if (m_masterFd >= 0)
-        ::close(m_masterFd);
-    if (!m_options.linkPath.isEmpty())
-        QFile::remove(m_options.linkPath);
+    if (paceFd_ >= 0)
+        ::close(paceFd_);
+    if (slaveFd_ >= 0)
+        ::close(slaveFd_);
+    if (masterFd_ >= 0)
+        ::close(masterFd_);
+    if (!options_.linkPath.isEmpty())
+        QFile::remove(options_.linkPath);
 }
 
 bool RadioSimulator::start(QString& error)
 {
-    if (!m_options.imageFile.isEmpty() && QFile::exists(m_options.imageFile)) {
-        QFile file(m_options.imageFile);
+    if (!options_.imageFile.isEmpty() && QFile::exists(options_.imageFile)) {
+        QFile file(options_.imageFile);
         if (!file.open(QIODevice::ReadOnly)) {
-            error = QStringLiteral("cannot read %1").arg(m_options.imageFile);
+            error = QStringLiteral("cannot read %1").arg(options_.imageFile);
             return false;
         }
         const QByteArray bytes = file.read(kImageSize + 1);
         if (bytes.size() != kImageSize) {
-            error = QStringLiteral("%1 is not a %2-byte memory image").arg(m_options.imageFile).arg(kImageSize);
+            error = QStringLiteral("%1 is not a %2-byte memory image").arg(options_.imageFile).arg(kImageSize);
             return false;
         }
-        std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(m_memory.data()));
+        std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(memory_.data()));
     }
 
-    m_masterFd = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_masterFd < 0 || ::grantpt(m_masterFd) != 0 || ::unlockpt(m_masterFd) != 0) {
+    masterFd_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (masterFd_ < 0 || ::grantpt(masterFd_) != 0 || ::unlockpt(masterFd_) != 0) {
         error = QStringLiteral("cannot create a pseudo-terminal");
         return false;
     }
-    const char* name = ::ptsname(m_masterFd);
+    const char* name = ::ptsname(masterFd_);
     if (!name) {
         error = QStringLiteral("cannot name the pseudo-terminal");
         return false;
     }
-    m_slavePath = QString::fromLocal8Bit(name);
+    slavePath_ = QString::fromLocal8Bit(name);
     // Holding the slave open keeps the master from reporting a hang-up each time the
     // programming side closes its port; raw mode keeps the line from echoing before it opens.
-    m_slaveFd = ::open(name, O_RDWR | O_NOCTTY);
-    if (m_slaveFd >= 0) {
+    slaveFd_ = ::open(name, O_RDWR | O_NOCTTY);
+    if (slaveFd_ >= 0) {
         termios settings{};
-        if (::tcgetattr(m_slaveFd, &settings) == 0) {
+        if (::tcgetattr(slaveFd_, &settings) == 0) {
             ::cfmakeraw(&settings);
-            ::tcsetattr(m_slaveFd, TCSANOW, &settings);
+            ::tcsetattr(slaveFd_, TCSANOW, &settings);
         }
     }
-    ::fcntl(m_masterFd, F_SETFL, ::fcntl(m_masterFd, F_GETFL) | O_NONBLOCK);
+    ::fcntl(masterFd_, F_SETFL, ::fcntl(masterFd_, F_GETFL) | O_NONBLOCK);
 
-    if (!m_options.linkPath.isEmpty()) {
-        QFile::remove(m_options.linkPath);
-        if (!QFile::link(m_slavePath, m_options.linkPath)) {
-            error = QStringLiteral("cannot create the link %1").arg(m_options.linkPath);
+    if (!options_.linkPath.isEmpty()) {
+        QFile::remove(options_.linkPath);
+        if (!QFile::link(slavePath_, options_.linkPath)) {
+            error = QStringLiteral("cannot create the link %1").arg(options_.linkPath);
             return false;
         }
     }
-    if (m_options.paced) {
+    if (options_.paced) {
         ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL); // the kernel's default slack is 50 us
-        m_paceFd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-        if (m_paceFd < 0) {
+        paceFd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+        if (paceFd_ < 0) {
             error = QStringLiteral("cannot create a timer for pacing");
             return false;
         }
-        m_paceNotifier = new QSocketNotifier(m_paceFd, QSocketNotifier::Read, this);
-        connect(m_paceNotifier, &QSocketNotifier::activated, this, &RadioSimulator::onPaceTick);
+        paceNotifier_ = new QSocketNotifier(paceFd_, QSocketNotifier::Read, this);
+        connect(paceNotifier_, &QSocketNotifier::activated, this, &RadioSimulator::onPaceTick);
     }
-    m_notifier = new QSocketNotifier(m_masterFd, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &RadioSimulator::onMasterReadable);
+    notifier_ = new QSocketNotifier(masterFd_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &RadioSimulator::onMasterReadable);
     return true;
 }
 
 bool RadioSimulator::persist()
 {
-    if (!m_dirty || m_options.imageFile.isEmpty())
+    if (!dirty_ || options_.imageFile.isEmpty())
         return true;
-    QSaveFile file(m_options.imageFile);
+    QSaveFile file(options_.imageFile);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(reinterpret_cast<const char*>(m_memory.data()), kImageSize);
+    file.write(reinterpret_cast<const char*>(memory_.data()), kImageSize);
     if (!file.commit())
         return false;
-    m_dirty = false;
+    dirty_ = false;
     return true;
 }
 
 void RadioSimulator::onMasterReadable()
 {
     char buffer[4096];
-    const ssize_t count = ::read(m_masterFd, buffer, sizeof buffer);
+    const ssize_t count = ::read(masterFd_, buffer, sizeof buffer);
     if (count <= 0)
         return;
     const QByteArray bytes(buffer, count);
-    if (m_options.silent)
+    if (options_.silent)
         return;
-    if (m_options.paced) {
-        m_inbound.push(nowNs(), bytes);
+    if (options_.paced) {
+        inbound_.push(nowNs(), bytes);
         armPaceTimer();
         return;
     }
@@ -165,8 +165,8 @@ void RadioSimulator::onMasterReadable()
 void RadioSimulator::onPaceTick()
 {
     uint64_t expirations = 0;
-    [[maybe_unused]] const ssize_t drained = ::read(m_paceFd, &expirations, sizeof expirations);
-    m_armedForNs = PacedLine::kNever;
+    [[maybe_unused]] const ssize_t drained = ::read(paceFd_, &expirations, sizeof expirations);
+    armedForNs_ = PacedLine::kNever;
     // The timer goes off a little early, and the last stretch is waited out awake: waking
     // from sleep takes a varying fraction of a millisecond, and a late final byte would
     // count against the program under test.
@@ -177,13 +177,13 @@ void RadioSimulator::onPaceTick()
     }
     const int64_t now = nowNs();
     int64_t arrivedAt = now;
-    const QByteArray arrived = m_inbound.takeDue(now, &arrivedAt);
+    const QByteArray arrived = inbound_.takeDue(now, &arrivedAt);
     if (!arrived.isEmpty()) {
-        m_replyStartNs = arrivedAt;
+        replyStartNs_ = arrivedAt;
         process(arrived);
-        m_replyStartNs = -1;
+        replyStartNs_ = -1;
     }
-    const QByteArray leaving = m_outbound.takeDue(nowNs());
+    const QByteArray leaving = outbound_.takeDue(nowNs());
     if (!leaving.isEmpty())
         sendNow(leaving);
     armPaceTimer();
@@ -191,13 +191,13 @@ void RadioSimulator::onPaceTick()
 
 int64_t RadioSimulator::nextDueNs() const
 {
-    return std::min(m_inbound.nextDueNs(), m_outbound.nextDueNs());
+    return std::min(inbound_.nextDueNs(), outbound_.nextDueNs());
 }
 
 void RadioSimulator::armPaceTimer()
 {
     const int64_t next = nextDueNs();
-    if (next == m_armedForNs)
+    if (next == armedForNs_)
         return;
     itimerspec when{};
     if (next != PacedLine::kNever) {
@@ -206,14 +206,14 @@ void RadioSimulator::armPaceTimer()
         when.it_value.tv_nsec = long(wake % 1000000000LL);
     }
     // A zero value disarms; an absolute time already past fires at once.
-    ::timerfd_settime(m_paceFd, TFD_TIMER_ABSTIME, &when, nullptr);
-    m_armedForNs = next;
+    ::timerfd_settime(paceFd_, TFD_TIMER_ABSTIME, &when, nullptr);
+    armedForNs_ = next;
 }
 
 void RadioSimulator::process(const QByteArray& bytes)
 {
-    m_received.append(bytes);
-    while (!m_received.isEmpty() && handleOne()) {
+    received_.append(bytes);
+    while (!received_.isEmpty() && handleOne()) {
     }
 }
 
@@ -232,41 +232,41 @@ Prefix MatchWord(const QByteArray& buffer, const QByteArray& word)
 
 bool RadioSimulator::handleOne()
 {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(m_received.constData());
-    const int size = int(m_received.size());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(received_.constData());
+    const int size = int(received_.size());
     switch (bytes[0]) {
     case 'P':
     case 'E': {
         const bool program = bytes[0] == 'P';
         const QByteArray& word = program ? LinkFrame::kProgramRequest : LinkFrame::kEndRequest;
-        const Prefix match = MatchWord(m_received, word);
+        const Prefix match = MatchWord(received_, word);
         if (match == Prefix::Partial)
             return false;
         if (match == Prefix::Mismatch)
             break;
-        m_received.remove(0, word.size());
+        received_.remove(0, word.size());
         if (program) {
-            if (m_options.ignoreProgram > 0)
-                --m_options.ignoreProgram;
+            if (options_.ignoreProgram > 0)
+                --options_.ignoreProgram;
             else
                 reply(LinkFrame::kProgramAck);
         } else {
             persist();
-            if (!m_options.noEndAck)
+            if (!options_.noEndAck)
                 reply(QByteArray(1, char(LinkFrame::kAck)));
         }
         return true;
     }
     case LinkFrame::kIdentRequest: {
-        m_received.remove(0, 1);
-        if (m_options.ignoreIdent > 0) {
-            --m_options.ignoreIdent;
+        received_.remove(0, 1);
+        if (options_.ignoreIdent > 0) {
+            --options_.ignoreIdent;
             return true;
         }
         QByteArray ident(LinkFrame::kIdentLength, '\0');
         ident[0] = char(LinkFrame::kIdentReply);
-        const QByteArray model = m_options.model.toLatin1().left(7).leftJustified(7, ' ');
-        const QByteArray firmware = m_options.firmware.toLatin1().left(4).leftJustified(4, ' ');
+        const QByteArray model = options_.model.toLatin1().left(7).leftJustified(7, ' ');
+        const QByteArray firmware = options_.firmware.toLatin1().left(4).leftJustified(4, ' ');
         ident.replace(1, 7, model);
         ident.replace(9, 4, firmware);
         reply(ident);
@@ -277,12 +277,12 @@ bool RadioSimulator::handleOne()
             return false;
         const int address = bytes[1] * 256 + bytes[2];
         const int length = bytes[3];
-        m_received.remove(0, 4);
-        QByteArray block = LinkFrame::DataBlock(m_memory, address, length);
+        received_.remove(0, 4);
+        QByteArray block = LinkFrame::DataBlock(memory_, address, length);
         if (block.isEmpty())
             return true;
-        if (address == m_options.badChecksumAddress && !m_badChecksumSent) {
-            m_badChecksumSent = true;
+        if (address == options_.badChecksumAddress && !badChecksumSent_) {
+            badChecksumSent_ = true;
             block[4 + length] = char(uint8_t(block[4 + length]) + 1);
         }
         reply(block);
@@ -300,10 +300,10 @@ bool RadioSimulator::handleOne()
             && LinkFrame::Checksum(address, length, bytes + 4) == bytes[4 + length]
             && address + length <= kImageSize;
         if (intact) {
-            std::copy(bytes + 4, bytes + 4 + length, m_memory.begin() + address);
-            m_dirty = true;
+            std::copy(bytes + 4, bytes + 4 + length, memory_.begin() + address);
+            dirty_ = true;
         }
-        m_received.remove(0, total);
+        received_.remove(0, total);
         if (intact)
             reply(QByteArray(1, char(LinkFrame::kAck)));
         return true;
@@ -311,16 +311,16 @@ bool RadioSimulator::handleOne()
     default:
         break;
     }
-    m_received.remove(0, 1); // not the start of any request: resynchronise on the next byte
+    received_.remove(0, 1); // not the start of any request: resynchronise on the next byte
     return true;
 }
 
 void RadioSimulator::reply(const QByteArray& bytes)
 {
     // 0xAA starts no reply and is no acknowledgement, so noise can never pass for an answer.
-    const QByteArray framed = QByteArray(m_options.noise, char(0xAA)) + bytes;
-    if (m_options.paced) {
-        m_outbound.push(m_replyStartNs >= 0 ? m_replyStartNs : nowNs(), framed);
+    const QByteArray framed = QByteArray(options_.noise, char(0xAA)) + bytes;
+    if (options_.paced) {
+        outbound_.push(replyStartNs_ >= 0 ? replyStartNs_ : nowNs(), framed);
         armPaceTimer();
         return;
     }
@@ -331,7 +331,7 @@ void RadioSimulator::sendNow(const QByteArray& bytes)
 {
     qsizetype written = 0;
     while (written < bytes.size()) {
-        const ssize_t count = ::write(m_masterFd, bytes.constData() + written, size_t(bytes.size() - written));
+        const ssize_t count = ::write(masterFd_, bytes.constData() + written, size_t(bytes.size() - written));
         if (count < 0) {
             if (errno == EINTR)
                 continue;

@@ -38,7 +38,7 @@ public:
 
     // Opens the pseudo-terminal and loads the memory; false with a reason.
     bool start(QString& error);
-    QString devicePath() const { return m_slavePath; }
+    QString devicePath() const { return slavePath_; }
     // Writes the memory back to its file when a write changed it.
     bool persist();
 
@@ -53,22 +53,22 @@ private:
     void sendNow(const QByteArray& bytes);
     static int64_t nowNs();
 
-    SimulatorOptions m_options;
-    MemoryImage m_memory{};
-    bool m_dirty = false;
-    bool m_badChecksumSent = false;
-    int m_masterFd = -1;
-    int m_slaveFd = -1;
-    QString m_slavePath;
-    QSocketNotifier* m_notifier = nullptr;
-    QByteArray m_received;
-    PacedLine m_inbound;
-    PacedLine m_outbound;
+    SimulatorOptions options_;
+    MemoryImage memory_{};
+    bool dirty_ = false;
+    bool badChecksumSent_ = false;
+    int masterFd_ = -1;
+    int slaveFd_ = -1;
+    QString slavePath_;
+    QSocketNotifier* notifier_ = nullptr;
+    QByteArray received_;
+    PacedLine inbound_;
+    PacedLine outbound_;
     // Qt timers tick in whole milliseconds, a byte lasts 1.04 ms: a timerfd wakes at the
     // due time of each byte instead, so pacing adds no rounding of its own.
-    int m_paceFd = -1;
-    QSocketNotifier* m_paceNotifier = nullptr;
-    int64_t m_armedForNs = PacedLine::kNever;
+    int paceFd_ = -1;
+    QSocketNotifier* paceNotifier_ = nullptr;
+    int64_t armedForNs_ = PacedLine::kNever;
     // While a paced request is handled: when its last byte reached the radio.
-    int64_t m_replyStartNs = -1;
+    int64_t replyStartNs_ = -1;
 };
