@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds, runs and tests with. Safe to run again.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev fonts-wqy-microhei python3 locales
+packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-multimedia-dev pulseaudio pulseaudio-utils
+          fonts-wqy-microhei python3 locales
           xvfb xauth imagemagick)
 missing=()
 for p in "${packages[@]}"; do

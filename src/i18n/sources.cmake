@@ -1,3 +1,5 @@
 target_sources(trk5120core PRIVATE
+  i18n/FeatureTexts.cpp
+  i18n/FeatureTexts.h
   i18n/Texts.cpp
 )
