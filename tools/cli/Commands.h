@@ -18,3 +18,4 @@ int CommandDecode(CliContext& ctx, const QStringList& arguments);
 int CommandShow(CliContext& ctx, const QStringList& arguments);
 int CommandRead(CliContext& ctx, const QStringList& arguments);  // argumentCount -1: parses its own options
 int CommandWrite(CliContext& ctx, const QStringList& arguments);
+int CommandTone(CliContext& ctx, const QStringList& arguments);

@@ -11,13 +11,14 @@
 
 namespace {
 
-constexpr std::array<CliCommand, 6> kCommands{{
+constexpr std::array<CliCommand, 7> kCommands{{
     {"new", 1, "new OUT.dat", CommandNew},
     {"encode", 2, "encode IN.dat OUT.img", CommandEncode},
     {"decode", 2, "decode IN.img OUT.dat", CommandDecode},
     {"show", 1, "show IN.dat", CommandShow},
     {"read", -1, "read --port PORT OUT.dat [--image OUT.img] [--retries N]", CommandRead},
     {"write", -1, "write --port PORT IN.dat [--retries N]", CommandWrite},
+    {"tone", 3, "tone IN.dat N OUT.wav", CommandTone},
 }};
 
 int usage()
