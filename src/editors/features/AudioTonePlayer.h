@@ -8,9 +8,10 @@
 #include <vector>
 
 class QAudioSink;
+class QTimer;
 
-// Renders the events of a preview into samples as the sound device asks for them. Events
-// are pulled one at a time, only when everything before them has been handed over, so the
+// Renders the events of a preview into samples as the sound device takes them. Events are
+// pulled one at a time, only when everything before them has been handed over, so the
 // decision what comes next is taken at most one device buffer ahead of what is heard.
 class ToneStream final : public QIODevice {
     Q_OBJECT
@@ -19,6 +20,7 @@ public:
     bool ended() const { return ended_ && position_ >= samples_.size(); }
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override;
+    qint64 handedBytes() const { return handedBytes_; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
@@ -30,6 +32,7 @@ private:
     std::vector<int16_t> samples_;
     std::size_t position_ = 0;
     bool ended_ = false;
+    qint64 handedBytes_ = 0;
 };
 
 // The preview through the default audio output of the machine (Qt Multimedia). Without an
@@ -45,10 +48,13 @@ public:
     bool isPlaying() const override;
 
 private:
+    void feed();
     void sinkStateChanged();
     void fallBackToSilence();
     NextEvent next_;
     QAudioSink* sink_ = nullptr;
+    QIODevice* output_ = nullptr; // owned by the sink
     ToneStream* stream_ = nullptr;
     SilentTonePlayer* silent_;
+    QTimer* endWatch_;
 };
