@@ -8,6 +8,7 @@
 #include "document/Conversions.h"
 #include "files/DataFile.h"
 #include "app/LanguageWindow.h"
+#include "i18n/FeatureTexts.h"
 #include "i18n/Texts.h"
 #include "link/CloneEngine.h"
 #include "app/PortWindow.h"
@@ -64,10 +65,11 @@ int ReadPlacement(QSettings& settings, const PlacementKey& k)
     return value;
 }
 
-QString RogerBeepNodeText(int language)
-{
-    return language == kChinese ? QStringLiteral("RB音") : QStringLiteral("Roger Beep");
-}
+// The roger-beep window's own caption table names its menu item and tree node.
+constexpr int kRogerBeepMenuCaption = 10221;
+constexpr int kRogerBeepNodeCaption = 12014;
+
+QString RogerBeepNodeText(int language) { return RogerBeepCaption(kRogerBeepNodeCaption, language); }
 
 QString WithoutAccessKey(QString caption)
 {
@@ -399,7 +401,9 @@ void MainWindow::RebuildCaptions()
     for (const MenuDef& def : kMenus) {
         menus_.at(QLatin1String(def.name))->setTitle(Text(def.caption, lang));
         for (const MenuItemDef& item : def.items)
-            menuItems_.at(QLatin1String(item.name))->setText(Text(item.caption, lang));
+            menuItems_.at(QLatin1String(item.name))
+                ->setText(item.caption == Menu::ToneTips ? RogerBeepCaption(kRogerBeepMenuCaption, lang)
+                                                          : Text(item.caption, lang));
     }
     for (const ToolButtonDef& def : kToolButtons) {
         QAction* button = toolButtons_.at(QString::fromUtf8(def.key));

@@ -55,7 +55,7 @@ DtmfWindow::DtmfWindow(AppState& app, DocumentEvents& events, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);
-    resize(420, 520);
+    setMinimumSize(380, 500);
 }
 
 QWidget* DtmfWindow::buildEncodePage()

@@ -134,7 +134,8 @@ RogerBeepWindow::RogerBeepWindow(AppState& app, DocumentEvents& events, TonePlay
             this->close();
     });
     auto* closeRow = new QHBoxLayout;
-    closeRow->addWidget(notice_, 1);
+    closeRow->addWidget(notice_);
+    closeRow->addStretch();
     closeRow->addWidget(close);
 
     auto* layout = new QVBoxLayout(this);
