@@ -14,6 +14,8 @@
 #include "session/DocumentEvents.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QProcess>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -523,13 +525,30 @@ private slots:
         QCOMPARE(e.app.Doc.Data.TxOffset, edited.Data.TxOffset);
         QVERIFY(e.app.Doc.Data.RssiLevel == edited.Data.RssiLevel);
 
-        // Through the radio's memory image and back.
-        MemoryImage image;
-        InitImage(image);
-        EncodeDocument(e.app.Doc, image);
-        RadioDocument back;
-        DocumentState state;
-        DecodeImage(image, back, state);
+        // Written to the simulated radio and read back with the command-line tool.
+        const QString stage = qEnvironmentVariable("TRK_STAGE") + QStringLiteral("/V200/");
+        if (!QFile::exists(stage + QStringLiteral("trk5120-radio-sim")))
+            QSKIP("the radio simulator is not built");
+        const QString link = dir.filePath(QStringLiteral("radio"));
+        QProcess sim;
+        sim.start(stage + QStringLiteral("trk5120-radio-sim"),
+                  {QStringLiteral("--image"), dir.filePath(QStringLiteral("radio.img")), QStringLiteral("--link"), link,
+                   QStringLiteral("--exit-on-stdin-eof")});
+        QVERIFY(sim.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(link) || QFileInfo(link).isSymLink(), 10000);
+        auto cli = [&](const QStringList& args) {
+            QProcess p;
+            p.start(stage + QStringLiteral("trk5120-cli"), args);
+            return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        };
+        QVERIFY(cli({QStringLiteral("write"), QStringLiteral("--port"), link, e.app.DocState.DocPath}));
+        const QString backPath = dir.filePath(QStringLiteral("back.dat"));
+        QVERIFY(cli({QStringLiteral("read"), QStringLiteral("--port"), link, backPath}));
+        sim.closeWriteChannel();
+        QVERIFY(sim.waitForFinished(10000));
+        e.app.DocState.DocPath = backPath;
+        QCOMPARE(OpenDataFile(e.app, prompt, launcher), OpenResult::Opened);
+        const RadioDocument back = e.app.Doc;
         for (int n = 1; n <= 8; ++n)
             QVERIFY(back.Data.RogerSeq[n] == edited.Data.RogerSeq[n]);
         for (int n = 1; n <= 16; ++n)
