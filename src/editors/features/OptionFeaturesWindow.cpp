@@ -198,9 +198,11 @@ QWidget* OptionFeaturesWindow::buildRightColumn()
 
     auto* modes = new QGroupBox(Text(FeatureText::ModeEnable, language_));
     modes->setObjectName(QStringLiteral("ModeEnableGroup"));
-    auto* modeLayout = new QVBoxLayout(modes);
+    // Two boxes a row keep the window within a small main window.
+    auto* modeLayout = new QGridLayout(modes);
     for (int m = 0; m <= 4; ++m)
-        modeLayout->addWidget(addCheck(OptId::FmEnable + m, kModeEnableNames[m], Text(kModeEnableCaptions[m], language_)));
+        modeLayout->addWidget(addCheck(OptId::FmEnable + m, kModeEnableNames[m], Text(kModeEnableCaptions[m], language_)),
+                              m / 2, m % 2);
     layout->addWidget(modes);
     return column;
 }
