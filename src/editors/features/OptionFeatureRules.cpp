@@ -122,6 +122,12 @@ int16_t* OptFeatField(DataRecord& data, int id)
     }
 }
 
+const int16_t* OptFeatField(const DataRecord& data, int id)
+{
+    // One table of ids serves reading and writing.
+    return OptFeatField(const_cast<DataRecord&>(data), id);
+}
+
 QStringList OptSelectorItems(int id, const DataRecord& data, int language)
 {
     switch (id) {
@@ -172,8 +178,7 @@ QStringList OptSelectorItems(int id, const DataRecord& data, int language)
 
 int OptShownIndex(int id, const DataRecord& data, const QStringList& items)
 {
-    DataRecord& mutableData = const_cast<DataRecord&>(data);
-    const int16_t* field = OptFeatField(mutableData, id);
+    const int16_t* field = OptFeatField(data, id);
     if (!field || items.isEmpty())
         return 0;
     const int count = int(items.size());

@@ -22,6 +22,7 @@ constexpr int PubHiCut = 200, PubNbAnl = 201, PubEcho = 202, PubAdd10k = 203, Pu
 
 // The field an editor id stores into; nullptr for an id that changes nothing.
 int16_t* OptFeatField(DataRecord& data, int id);
+const int16_t* OptFeatField(const DataRecord& data, int id);
 // The items of a selector in the given language ("Mode": the enabled modes; "BOT", "EOT",
 // "CALL" and "Roger": "OFF" and the numbers of non-empty codes / defined sequences).
 QStringList OptSelectorItems(int id, const DataRecord& data, int language);

@@ -217,7 +217,7 @@ void OptionFeaturesWindow::showValues()
         combo->setCurrentIndex(OptShownIndex(id, data, items));
     }
     for (auto& [id, box] : checks_) {
-        const int16_t* field = OptFeatField(app_.Doc.Data, id);
+        const int16_t* field = OptFeatField(std::as_const(app_.Doc.Data), id);
         // Any value but 0 shows checked.
         box->setChecked(field && *field != 0);
     }
