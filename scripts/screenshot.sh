@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Takes a picture of the real main window for the documentation (docs/main-window.png):
-# the window is started offscreen on a private copy of the staging tree, as at a first run
-# in English, and grabbed once it is shown.
+# Takes pictures of the real main window and the roger-beep window for the documentation
+# (docs/main-window.png, docs/roger-beep-window.png): the program is started offscreen on a
+# private copy of the staging tree, as at a first run in English, and grabbed once shown.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
@@ -12,5 +12,6 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$build/stage" "$work/install"
 cp data/mysetup.ini "$work/install/language/mysetup.ini"
 mkdir -p docs
-HOME=$work XDG_CONFIG_HOME=$work/config "$build/src/trk5120-screenshot" "$work/install/V200" "$PWD/docs/main-window.png"
-echo "wrote docs/main-window.png"
+HOME=$work XDG_CONFIG_HOME=$work/config "$build/src/trk5120-screenshot" "$work/install/V200" "$PWD/docs/main-window.png" \
+  "FrmToneTips=$PWD/docs/roger-beep-window.png"
+echo "wrote docs/main-window.png and docs/roger-beep-window.png"

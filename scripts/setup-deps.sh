@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds, runs and tests with. Safe to run again.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev fonts-wqy-microhei python3 locales
-          xvfb xauth imagemagick dpkg-dev)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-multimedia-dev pulseaudio pulseaudio-utils
+          fonts-wqy-microhei python3 locales xvfb xauth imagemagick dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,7 +6,9 @@
 #include <map>
 
 class DocumentEvents;
+class QObject;
 class QWidget;
+class TonePlayer;
 class UserPrompt;
 struct AppState;
 
@@ -22,6 +24,8 @@ struct EditorServices {
     AppState& app;
     UserPrompt& prompt;
     DocumentEvents& events;
+    // Makes the roger-beep preview's player; by default the machine's sound output.
+    std::function<TonePlayer*(QObject* parent)> makeTonePlayer = {};
 };
 
 // How to build an editor window and how to make it commit a value still being edited.

@@ -8,6 +8,7 @@
 #include "document/Conversions.h"
 #include "files/DataFile.h"
 #include "app/LanguageWindow.h"
+#include "i18n/FeatureTexts.h"
 #include "i18n/Texts.h"
 #include "link/CloneEngine.h"
 #include "app/PortWindow.h"
@@ -64,6 +65,12 @@ int ReadPlacement(QSettings& settings, const PlacementKey& k)
         return k.fallback;
     return value;
 }
+
+// The roger-beep window's own caption table names its menu item and tree node.
+constexpr int kRogerBeepMenuCaption = 10221;
+constexpr int kRogerBeepNodeCaption = 12014;
+
+QString RogerBeepNodeText(int language) { return RogerBeepCaption(kRogerBeepNodeCaption, language); }
 
 QSettings PlacementStore()
 {
@@ -296,7 +303,7 @@ void MainWindow::rebuildTree()
     const std::pair<const char*, QString> nodes[] = {
         {"N1", Text(Menu::ChannelInfo, lang)},
         {"N2", Text(Menu::OptFeature, lang)},
-        {"N12", Text(WindowText::RogerBeepNode, lang)},
+        {"N12", RogerBeepNodeText(lang)},
         {"N5", Text(Menu::DTMF, lang)},
     };
     for (const auto& [key, text] : nodes) {
@@ -427,7 +434,9 @@ void MainWindow::RebuildCaptions()
     for (const MenuDef& def : kMenus) {
         menus_.at(QLatin1String(def.name))->setTitle(Text(def.caption, lang));
         for (const MenuItemDef& item : def.items)
-            menuItems_.at(QLatin1String(item.name))->setText(Text(item.caption, lang));
+            menuItems_.at(QLatin1String(item.name))
+                ->setText(item.caption == Menu::ToneTips ? RogerBeepCaption(kRogerBeepMenuCaption, lang)
+                                                          : Text(item.caption, lang));
     }
     for (const ToolButtonDef& def : kToolButtons) {
         QAction* button = toolButtons_.at(QString::fromUtf8(def.key));

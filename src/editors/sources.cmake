@@ -1,1 +1,2 @@
-# Editor windows (channels, features) come later.
+# Editor windows: each kind lists its own sources.
+include(${CMAKE_CURRENT_LIST_DIR}/features/sources.cmake)

@@ -112,7 +112,6 @@ static_assert(IsCompleteTable(kMenus));
 
 constexpr Entry<WindowText> kWindowTexts[] = {
     {WindowText::ProgramTitle, "TRK5120", "TRK5120"},
-    {WindowText::RogerBeepNode, "Roger Beep", "RB音"},
     {WindowText::BackgroundModel, "MH5120", "MH5120"},
     {WindowText::BackgroundSubtitle, "CB/HF transceiver programming", "CB/HF 对讲机写频软件"},
     {WindowText::AboutCaption, "About TRK5120", "关于 TRK5120"},

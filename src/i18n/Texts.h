@@ -83,7 +83,6 @@ enum class Menu {
 // Texts of single windows: the main window's frame, the About window and the progress window.
 enum class WindowText {
     ProgramTitle,       // title of the message boxes and the About window
-    RogerBeepNode,      // the roger-beep node of the main window's tree
     BackgroundModel,    // large lettering of the frame's background picture
     BackgroundSubtitle, // the line below it
     AboutCaption,

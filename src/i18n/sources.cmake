@@ -1,4 +1,6 @@
 target_sources(trk5120core PRIVATE
   i18n/DiffTexts.cpp
+  i18n/FeatureTexts.cpp
+  i18n/FeatureTexts.h
   i18n/Texts.cpp
 )

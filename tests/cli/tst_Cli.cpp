@@ -6,6 +6,7 @@
 #include "document/DocumentState.h"
 #include "document/RadioDocumentOps.h"
 #include "files/DataFile.h"
+#include "editors/features/ToneSynthesis.h"
 
 #include <QDir>
 #include <QFile>
@@ -290,6 +291,21 @@ private slots:
         QCOMPARE(run.code, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(run.out, QString());
+    }
+
+    void toneWritesTheSequenceAsWav()
+    {
+        QCOMPARE(cli({"new", path("t.dat")}).code, 0);
+        QCOMPARE(cli({"tone", path("t.dat"), "2", path("two.wav")}).code, 0);
+        RadioDocument doc;
+        BuildDefaultDocument(doc, DocumentState(), FixedClock());
+        const QByteArray expected = WavFile(RenderSequence(doc.Data.RogerSeq[2]));
+        QCOMPARE(bytesOf(path("two.wav")), expected);
+        QCOMPARE(expected.size(), 44 + 2 * 48 * 14 * 40); // seven 40 ms beeps and seven 40 ms pauses
+        // A sequence that does not exist leaves nothing behind.
+        const Run bad = cli({"tone", path("t.dat"), "9", path("nine.wav")});
+        QCOMPARE(bad.code, 1);
+        QVERIFY(!QFile::exists(path("nine.wav")));
     }
 
     void wrongArgumentsGiveUsage_data()

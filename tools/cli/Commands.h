@@ -36,3 +36,4 @@ int CommandShow(CliContext& ctx, const CliArguments& arguments);
 int CommandDiff(CliContext& ctx, const CliArguments& arguments); // exits 0 same, 1 different, 2 trouble
 int CommandRead(CliContext& ctx, const CliArguments& arguments);
 int CommandWrite(CliContext& ctx, const CliArguments& arguments);
+int CommandTone(CliContext& ctx, const CliArguments& arguments);

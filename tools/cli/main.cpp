@@ -23,6 +23,7 @@ constexpr std::array kCommands{
     CliCommand{"diff", "A B", kNoOptions, CommandDiff},
     CliCommand{"read", "OUT.dat", kOptionPort | kOptionImage | kOptionRetries, CommandRead},
     CliCommand{"write", "IN.dat", kOptionPort | kOptionRetries, CommandWrite},
+    CliCommand{"tone", "IN.dat N OUT.wav", kNoOptions, CommandTone},
 };
 
 constexpr int kMaxRetries = 1000;
