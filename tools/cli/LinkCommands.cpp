@@ -7,6 +7,7 @@
 #include "link/LinkProgress.h"
 #include "link/PortDirectory.h"
 #include "link/QtSerialLink.h"
+#include "session/RadioOperation.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -73,15 +74,20 @@ bool ParseLinkArguments(const QStringList& arguments, bool allowImage, LinkArgum
     return !parsed.port.isEmpty() && !parsed.file.isEmpty();
 }
 
-// Runs one read or write to its end on the event loop; true when it completed.
+// Runs one read or write to its end on the event loop; true when it completed. After a read
+// the image has become the document.
 bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation)
 {
     ctx.prompt.retriesLeft = parsed.retries;
     TerminalProgress progress;
     QtSerialLink link;
-    ModComm engine(ctx.app, link, ctx.prompt, progress, ctx.launcher);
+    QtLinkTimer waitTimer;
+    ModComm engine(link, waitTimer, ctx.prompt, progress, ctx.app.Image);
+    engine.setIdentityCheck([&](const RadioIdentity& radio) {
+        return CheckRadioIdentity(ctx.app, ctx.prompt, ctx.launcher, link, radio);
+    });
     PortDirectory directory(ctx.app.Paths.settingsFile());
-    engine.setPortDevice(ResolvePortArgument(parsed.port, directory));
+    const QString device = ResolvePortArgument(parsed.port, directory);
 
     bool success = false;
     QEventLoop loop;
@@ -89,11 +95,15 @@ bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation)
         success = ok;
         loop.quit();
     });
-    const bool started = operation == kLinkRead ? engine.startRead() : engine.startWrite();
-    if (!started)
+    if (!BeginRadioOperation(ctx.app, engine, ctx.prompt, operation, device))
         return false;
     loop.exec();
-    return success;
+    if (!success)
+        return false;
+    if (operation == kLinkRead)
+        AdoptReadImage(ctx.app);
+    ctx.prompt.tell(PromptId::Completed, CompletedText(operation, ctx.app.Settings.LanguageIndex));
+    return true;
 }
 
 } // namespace
