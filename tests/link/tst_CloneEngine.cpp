@@ -1,5 +1,6 @@
 #include "FakeLink.h"
 #include "FakeLinkTimer.h"
+#include "FakeRadio.h"
 #include "RecordingLauncher.h"
 #include "RecordingProgress.h"
 #include "ScriptedPrompt.h"
@@ -45,9 +46,9 @@ Q_DECLARE_METATYPE(Shape)
 
 namespace {
 
-// A radio that answers the clone protocol from its memory, as the MH5120 does.
-struct FakeRadio {
-    MemoryImage memory{};
+// The radio, with each reply reshaped as a test row asks.
+struct ScriptedRadio {
+    FakeRadio radio;
     QList<QByteArray> outbox; // pieces not yet on the line
     QHash<int, Shape> shapes; // by frame index
     int frames = 0;
@@ -55,14 +56,18 @@ struct FakeRadio {
     void receive(const QByteArray& frame)
     {
         const int index = frames++;
-        QByteArray reply = answer(frame, shapes.value(index, Shape::Split) == Shape::OtherAddress);
         if (!shapes.contains(index)) {
-            outbox.append(reply);
+            outbox.append(radio.answer(frame));
             return;
         }
-        switch (shapes[index]) {
+        const Shape shape = shapes[index];
+        QByteArray reply = radio.answer(frame);
+        switch (shape) {
         case Shape::Silent:
             return;
+        case Shape::OtherAddress:
+            reply = LinkFrame::DataBlock(radio.memory, (uint8_t(frame[1]) * 256 + uint8_t(frame[2])) + 16, 16);
+            break;
         case Shape::OneShort:
             reply.chop(1);
             break;
@@ -88,30 +93,8 @@ struct FakeRadio {
         case Shape::OtherFirmware:
             reply.replace(9, 4, QByteArray("V201"));
             break;
-        case Shape::OtherAddress:
-            break;
         }
         outbox.append(reply);
-    }
-
-    QByteArray answer(const QByteArray& frame, bool nextAddress)
-    {
-        const auto* bytes = reinterpret_cast<const uint8_t*>(frame.constData());
-        if (frame == LinkFrame::kProgramRequest)
-            return LinkFrame::kProgramAck;
-        if (frame.size() == 1 && bytes[0] == LinkFrame::kIdentRequest)
-            return QByteArray("IMH5120 \0V200\0\0\0", LinkFrame::kIdentLength);
-        if (frame.size() == 4 && bytes[0] == LinkFrame::kReadRequest) {
-            const int address = bytes[1] * 256 + bytes[2] + (nextAddress ? 16 : 0);
-            return LinkFrame::DataBlock(memory, address, bytes[3]);
-        }
-        if (frame.size() == 22 && bytes[0] == LinkFrame::kDataBlock) {
-            std::copy(frame.begin() + 4, frame.begin() + 20, memory.begin() + (bytes[1] * 256 + bytes[2]));
-            return QByteArray(1, char(LinkFrame::kAck));
-        }
-        if (frame == LinkFrame::kEndRequest)
-            return QByteArray(1, char(LinkFrame::kAck));
-        return {};
     }
 };
 
@@ -155,7 +138,7 @@ private:
     ScriptedPrompt m_prompt;
     RecordingProgress m_progress;
     RecordingLauncher m_launcher;
-    FakeRadio m_radio;
+    ScriptedRadio m_radio;
     QList<bool> m_finished;
     int m_loseAfterFrame = -1;
 };
@@ -172,8 +155,8 @@ void TestCloneEngine::init()
     m_prompt.onAsk = [](const AskedPrompt&) { QCoreApplication::sendPostedEvents(); };
     m_progress = RecordingProgress{};
     m_launcher = RecordingLauncher{};
-    m_radio = FakeRadio{};
-    m_radio.memory = RadioMemory();
+    m_radio = ScriptedRadio{};
+    m_radio.radio.memory = RadioMemory();
     m_finished.clear();
     m_loseAfterFrame = -1;
     m_engine = std::make_unique<ModComm>(*m_link, *m_timer, m_prompt, m_progress, m_app->Image);
@@ -281,7 +264,7 @@ void TestCloneEngine::replies()
 
     for (const int frame : frames)
         m_radio.shapes.insert(frame, shape);
-    const MemoryImage radioBefore = m_radio.memory;
+    const MemoryImage radioBefore = m_radio.radio.memory;
     QVERIFY(begin(int16_t(operation), answers));
     QVERIFY(drive());
 
@@ -302,18 +285,18 @@ void TestCloneEngine::replies()
         if (shape == Shape::OtherModel || shape == Shape::OtherFirmware)
             QCOMPARE(m_link->sent.last(), LinkFrame::kEndRequest);
         if (operation == kLinkWrite)
-            QCOMPARE(m_radio.memory[size_t(kImageSize - 1)], radioBefore[size_t(kImageSize - 1)]);
+            QCOMPARE(m_radio.radio.memory[size_t(kImageSize - 1)], radioBefore[size_t(kImageSize - 1)]);
         return;
     }
     QCOMPARE(m_progress.values.last(), 100);
     if (operation == kLinkRead) {
-        QVERIFY(m_app->Image == m_radio.memory);
+        QVERIFY(m_app->Image == m_radio.radio.memory);
     } else {
         MemoryImage expected;
         InitImage(expected);
         EncodeDocument(m_app->Doc, expected);
-        QVERIFY(std::equal(expected.begin(), expected.begin() + 0x3F40, m_radio.memory.begin()));
-        QVERIFY(std::equal(radioBefore.begin() + 0x3F40, radioBefore.end(), m_radio.memory.begin() + 0x3F40));
+        QVERIFY(std::equal(expected.begin(), expected.begin() + 0x3F40, m_radio.radio.memory.begin()));
+        QVERIFY(std::equal(radioBefore.begin() + 0x3F40, radioBefore.end(), m_radio.radio.memory.begin() + 0x3F40));
     }
     if (shown.isEmpty()) {
         QVERIFY(std::is_sorted(m_progress.values.begin(), m_progress.values.end()));
