@@ -67,8 +67,13 @@ LinkOpenResult ModComm::open(int16_t operation, const QString& device)
     linkLost_ = false;
     endSent_ = false;
     const LinkOpenResult result = link_.open(device);
-    if (!result.opened())
+    if (!result.opened()) {
         state_.LinkOperation = kLinkIdle;
+        return result;
+    }
+    // The caller's confirmation comes next: until the link starts, bytes are not replies and a
+    // loss of the port is only noted.
+    prompting_ = true;
     return result;
 }
 
@@ -76,6 +81,7 @@ void ModComm::cancel()
 {
     if (!isBusy() || ending_)
         return;
+    prompting_ = false;
     waitTimer_.stop();
     link_.close();
     state_.LinkOperation = kLinkIdle;
@@ -88,6 +94,8 @@ void ModComm::startLink()
 {
     if (ending_)
         return;
+    // A port lost before the start shows itself when the first frame cannot go out.
+    prompting_ = false;
     switch (state_.LinkOperation) {
     case kLinkRead:
         state_.ReadState = kStateProgramSent;

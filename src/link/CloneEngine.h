@@ -118,7 +118,7 @@ private:
     IdentityCheck identityCheck_;
     int language_ = 1;
     LinkState state_;
-    bool prompting_ = false; // a question of the engine is open
+    bool prompting_ = false; // a question is open (the engine's, or the caller's confirmation)
     bool linkLost_ = false;  // the port was lost; acted on once the open question is answered
     bool endSent_ = false;   // "END" has actually gone out on the line
     bool ending_ = false;    // endLink is running (its messages may run a nested event loop)

@@ -123,6 +123,7 @@ private slots:
     void portLost();
     void notStarted_data();
     void notStarted();
+    void lostDuringConfirmation();
 
 private:
     bool begin(int16_t operation, const QList<PromptAnswer>& answers);
@@ -413,6 +414,24 @@ void TestCloneEngine::notStarted()
     QVERIFY(m_progress.values.isEmpty());
     QCoreApplication::sendPostedEvents();
     QVERIFY(m_finished.isEmpty());
+}
+
+void TestCloneEngine::lostDuringConfirmation()
+{
+    // Stray bytes and the loss arrive while the user still reads the confirmation.
+    m_prompt.onAsk = [this](const AskedPrompt& asked) {
+        if (asked.id == PromptId::ReadConfirm) {
+            m_link->feed(LinkFrame::kProgramAck);
+            m_link->lose();
+        }
+        QCoreApplication::sendPostedEvents();
+    };
+    QVERIFY(begin(kLinkRead, {}));
+    QVERIFY(drive());
+
+    QCOMPARE(m_finished, QList<bool>{false});
+    QCOMPARE(m_prompt.ids(), (QList<PromptId>{PromptId::ReadConfirm, PromptId::PortLost}));
+    QVERIFY(m_link->sent.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCloneEngine)
