@@ -2,7 +2,7 @@
 
 QtLinkTimer::QtLinkTimer(QObject* parent) : LinkTimer(parent)
 {
-    timer_.setObjectName(QStringLiteral("WaitTimer"));
+    setObjectName(QStringLiteral("WaitTimer"));
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(kWaitTimerInterval);

@@ -313,11 +313,14 @@ void TestCloneEngine::replyWhileQuestionOpen_data()
     QTest::addColumn<QList<int>>("silentFrames");
     QTest::addColumn<QByteArray>("lateReply");
     QTest::addColumn<int>("framesSent");
+    QTest::addColumn<bool>("lost"); // the port vanishes as well, and the user answers Retry/OK
 
     QTest::newRow("program-mode reply during the retry question")
-        << QList<int>{0, 1} << LinkFrame::kProgramAck << 2;
+        << QList<int>{0, 1} << LinkFrame::kProgramAck << 2 << false;
     QTest::newRow("data block during the restart question")
-        << QList<int>{kReadFirstBlock} << LinkFrame::DataBlock(RadioMemory(), 0, 16) << 3;
+        << QList<int>{kReadFirstBlock} << LinkFrame::DataBlock(RadioMemory(), 0, 16) << 3 << false;
+    QTest::newRow("port lost during the retry question") << QList<int>{0, 1} << QByteArray() << 2 << true;
+    QTest::newRow("port lost during the restart question") << QList<int>{kReadFirstBlock} << QByteArray() << 3 << true;
 }
 
 void TestCloneEngine::replyWhileQuestionOpen()
@@ -325,20 +328,28 @@ void TestCloneEngine::replyWhileQuestionOpen()
     QFETCH(QList<int>, silentFrames);
     QFETCH(QByteArray, lateReply);
     QFETCH(int, framesSent);
+    QFETCH(bool, lost);
 
     for (const int frame : silentFrames)
         m_radio.shapes.insert(frame, Shape::Silent);
-    QVERIFY(begin(kLinkRead, {PromptAnswer::Cancel}));
-    m_prompt.onAsk = [this, lateReply](const AskedPrompt& asked) {
-        if (asked.id == PromptId::CheckConnection)
+    const bool beforeBlocks = silentFrames.first() < kReadFirstBlock;
+    const PromptAnswer goOn = beforeBlocks ? PromptAnswer::Retry : PromptAnswer::Ok;
+    QVERIFY(begin(kLinkRead, {lost ? goOn : PromptAnswer::Cancel}));
+    m_prompt.onAsk = [this, lateReply, lost](const AskedPrompt& asked) {
+        if (asked.id == PromptId::CheckConnection) {
             m_link->feed(lateReply);
+            if (lost)
+                m_link->lose();
+        }
         QCoreApplication::sendPostedEvents();
     };
     QVERIFY(drive());
 
-    // The reply to the question's frame came too late: the answer alone decides.
+    // A reply to the question's frame came too late, and a lost port cannot be retried: the
+    // operation ends as failed without another frame.
     QCOMPARE(m_finished, QList<bool>{false});
     QCOMPARE(int(m_link->sent.size()), framesSent);
+    QCOMPARE(m_prompt.count(PromptId::PortLost), lost ? 1 : 0);
     QVERIFY(m_app->Image[0] == 0xFF);
 }
 
