@@ -580,7 +580,8 @@ void MainWindow::setPortDevice(const QString& device)
 void MainWindow::startRadioOperation(int16_t operation)
 {
     radioOperation_ = operation;
-    BeginRadioOperation(app_, *comm_, services_.prompt, operation, portDeviceSet_ ? portDevice_ : RadioPortDevice(app_));
+    const QString device = portDeviceSet_ ? portDevice_ : RadioPortDevice(app_);
+    BeginRadioOperation(app_, *comm_, services_.prompt, operation, device);
 }
 
 void MainWindow::onRadioOperationFinished(bool success)

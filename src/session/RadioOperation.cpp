@@ -55,9 +55,10 @@ bool BeginRadioOperation(AppState& app, ModComm& engine, UserPrompt& prompt, int
     engine.setLanguage(language);
     const LinkOpenResult opened = engine.open(operation, device);
     if (!opened.opened()) {
-        prompt.ask(PromptId::PortOpenFailed,
-                   OpenFailureText(opened.failure == LinkOpenFailure::Permission, opened.deviceGroup, language),
-                   PromptButtons::Ok, PromptIcon::Critical);
+        prompt.ask(
+            PromptId::PortOpenFailed,
+            OpenFailureText(opened.failure == LinkOpenFailure::Permission, opened.deviceGroup, language),
+            PromptButtons::Ok, PromptIcon::Critical);
         return false;
     }
     const bool read = operation == kLinkRead;
@@ -75,8 +76,8 @@ bool BeginRadioOperation(AppState& app, ModComm& engine, UserPrompt& prompt, int
     return true;
 }
 
-IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLauncher& launcher, SerialLink& link,
-                                   const RadioIdentity& radio)
+IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLauncher& launcher,
+                                   SerialLink& link, const RadioIdentity& radio)
 {
     const int language = app.Settings.LanguageIndex;
     app.DocState.RadioFwVersion = radio.firmware;

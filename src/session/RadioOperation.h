@@ -25,8 +25,8 @@ bool BeginRadioOperation(AppState& app, ModComm& engine, UserPrompt& prompt, int
 // The identity check of a transfer: the model must be the document's, the firmware one the
 // version table pairs with this program. For another firmware the user may start the
 // version that handles it; the port is closed for it first, and this program ends.
-IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLauncher& launcher, SerialLink& link,
-                                   const RadioIdentity& radio);
+IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLauncher& launcher,
+                                   SerialLink& link, const RadioIdentity& radio);
 
 // After a successful read: the image becomes the document, a new document without a file.
 void AdoptReadImage(AppState& app);
