@@ -579,6 +579,8 @@ void MainWindow::setPortDevice(const QString& device)
 
 void MainWindow::startRadioOperation(int16_t operation)
 {
+    if (comm_->isBusy())
+        return;
     radioOperation_ = operation;
     const QString device = portDeviceSet_ ? portDevice_ : RadioPortDevice(app_);
     BeginRadioOperation(app_, *comm_, services_.prompt, operation, device);
