@@ -2,7 +2,7 @@
 # Installs the Debian packages the project builds, runs and tests with. Safe to run again.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-multimedia-dev pulseaudio pulseaudio-utils
-          fonts-wqy-microhei python3 locales xvfb xauth imagemagick dpkg-dev)
+          fonts-wqy-microhei python3 locales xvfb xauth imagemagick dpkg-dev clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -15,6 +15,7 @@
 #include "app/ProgressWindow.h"
 #include "link/PortDirectory.h"
 #include "link/QtSerialLink.h"
+#include "session/RadioOperation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -164,7 +165,7 @@ MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* pare
     timerWrite_->setInterval(kWriteDelayMs);
     connect(timerWrite_, &QTimer::timeout, this, [this] {
         timerWrite_->stop();
-        comm_->startWrite();
+        startRadioOperation(kLinkWrite);
     });
 
     if (!services_.link)
@@ -178,14 +179,13 @@ MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* pare
         };
     }
     progress_ = std::make_unique<ProgressWindowHost>(app_.Settings, this);
-    comm_ = new ModComm(app_, *services_.link, services_.prompt, *progress_, services_.launcher, this);
+    waitTimer_ = new QtLinkTimer(this);
+    comm_ = new ModComm(*services_.link, *waitTimer_, services_.prompt, *progress_, app_.Image, this);
     comm_->setObjectName(QStringLiteral("ModComm"));
-    connect(comm_, &ModComm::documentAboutToBeReplaced, this, [this] { CloseOtherWindows(); });
-    connect(comm_, &ModComm::documentReplaced, this, [this] {
-        setMainCaption();
-        Change_Language();
-        reopenChannelWindow();
+    comm_->setIdentityCheck([this](const RadioIdentity& radio) {
+        return CheckRadioIdentity(app_, services_.prompt, services_.launcher, *services_.link, radio);
     });
+    connect(comm_, &ModComm::finished, this, &MainWindow::onRadioOperationFinished);
 
     restorePlacement();
     RebuildCaptions();
@@ -614,7 +614,37 @@ void MainWindow::initialSetting()
 
 void MainWindow::readFromRadio()
 {
-    comm_->startRead();
+    startRadioOperation(kLinkRead);
+}
+
+void MainWindow::setPortDevice(const QString& device)
+{
+    portDevice_ = device;
+    portDeviceSet_ = true;
+}
+
+void MainWindow::startRadioOperation(int16_t operation)
+{
+    if (comm_->isBusy())
+        return;
+    radioOperation_ = operation;
+    const QString device = portDeviceSet_ ? portDevice_ : RadioPortDevice(app_);
+    BeginRadioOperation(app_, *comm_, services_.prompt, operation, device);
+}
+
+void MainWindow::onRadioOperationFinished(bool success)
+{
+    if (!success)
+        return;
+    if (radioOperation_ == kLinkRead) {
+        // No window may go on showing the document the image replaces.
+        CloseOtherWindows();
+        AdoptReadImage(app_);
+        setMainCaption();
+        Change_Language();
+        reopenChannelWindow();
+    }
+    services_.prompt.tell(PromptId::Completed, CompletedText(radioOperation_, app_.Settings.LanguageIndex));
 }
 
 void MainWindow::writeToRadio()

@@ -29,6 +29,7 @@ class Clock;
 class FileChooser;
 class ProgressWindowHost;
 class ModComm;
+class LinkTimer;
 class ProgramLauncher;
 class SerialLink;
 class UserPrompt;
@@ -62,6 +63,8 @@ public:
     // Runs the language rebuild when the language window changed the language since the windows were built.
     void ApplyLanguageIfChanged();
     ModComm& radioLink() const { return *comm_; }
+    // The device a read or write opens; by default the port chosen in the settings.
+    void setPortDevice(const QString& device);
     ProgressWindowHost& progressHost() const { return *progress_; }
 
     QString fileFilter() const { return fileFilter_; }
@@ -112,6 +115,10 @@ private:
     bool saveUnderCurrentName();
     void onTreeItemClicked(QTreeWidgetItem* item);
     void onSplitterMoved();
+    // Port, confirmation and image, then the engine (read or write).
+    void startRadioOperation(int16_t operation);
+    // After a successful read the image becomes the document; both report completion.
+    void onRadioOperationFinished(bool success);
     QAction* addMenuItem(QMenu* menu, const char* name);
 
     AppState& app_;
@@ -134,5 +141,9 @@ private:
     std::optional<QPoint> frameOffset_;
     std::map<ChildKind, QPointer<QMdiSubWindow>> children_;
     std::unique_ptr<ProgressWindowHost> progress_;
+    LinkTimer* waitTimer_ = nullptr; // WaitTimer
     ModComm* comm_ = nullptr;
+    int16_t radioOperation_ = 0;
+    QString portDevice_;
+    bool portDeviceSet_ = false;
 };

@@ -2,5 +2,7 @@ target_sources(trk5120core PRIVATE
   i18n/DiffTexts.cpp
   i18n/FeatureTexts.cpp
   i18n/FeatureTexts.h
+  i18n/LinkTexts.cpp
+  i18n/LinkTexts.h
   i18n/Texts.cpp
 )

@@ -1,15 +1,9 @@
 #include "link/CloneEngine.h"
 
-#include "session/AppState.h"
-#include "session/UserPrompt.h"
-#include "files/VersionTable.h"
+#include "i18n/LinkTexts.h"
 #include "i18n/Texts.h"
-#include "image/MemoryImage.h"
 #include "link/LinkFrames.h"
 #include "link/LinkProgress.h"
-#include "link/LinkTexts.h"
-#include "link/PortDirectory.h"
-#include "link/SerialLink.h"
 
 #include <cstring>
 
@@ -25,7 +19,7 @@ constexpr int16_t kStateEndAfterRefusal = 70;
 constexpr int kProgramAckLength = 3;
 constexpr int kAckLength = 1;
 
-// The model text as the radio and the document compare it: up to the first NUL, without trailing blanks.
+// The model text as the radio sends it: up to the first NUL, without trailing blanks.
 QString ModelText(QString text)
 {
     const qsizetype nul = text.indexOf(QChar(0));
@@ -36,162 +30,115 @@ QString ModelText(QString text)
     return text;
 }
 
-// Starting another version closes our port first, as that version will want it.
-class PortClosingLauncher final : public ProgramLauncher {
-public:
-    PortClosingLauncher(SerialLink& link, ProgramLauncher& inner, bool& attempted)
-        : m_link(link), m_inner(inner), m_attempted(attempted)
-    {
-    }
-    bool start(const QString& path) override
-    {
-        m_attempted = true;
-        m_link.close();
-        return m_inner.start(path);
-    }
-    void exitNow() override { m_inner.exitNow(); }
-
-private:
-    SerialLink& m_link;
-    ProgramLauncher& m_inner;
-    bool& m_attempted;
-};
-
 } // namespace
 
-ModComm::ModComm(AppState& app, SerialLink& link, UserPrompt& prompt, LinkProgress& progress,
-                 ProgramLauncher& launcher, QObject* parent)
-    : QObject(parent), m_app(app), m_link(link), m_prompt(prompt), m_progress(progress), m_launcher(launcher)
+ModComm::ModComm(SerialLink& link, LinkTimer& waitTimer, UserPrompt& prompt, LinkProgress& progress,
+                 MemoryImage& image, QObject* parent)
+    : QObject(parent), link_(link), waitTimer_(waitTimer), prompt_(prompt), progress_(progress), image_(image)
 {
-    m_waitTimer.setSingleShot(true);
-    m_waitTimer.setTimerType(Qt::PreciseTimer);
-    m_waitTimer.setInterval(kWaitTimerInterval);
-    connect(&m_waitTimer, &QTimer::timeout, this, &ModComm::onWaitTimeout);
-    connect(&m_link, &SerialLink::thresholdReached, this, &ModComm::onReceive);
+    connect(&waitTimer_, &LinkTimer::timeout, this, &ModComm::onWaitTimeout);
+    connect(&link_, &SerialLink::thresholdReached, this, &ModComm::onReceive);
     // Queued: the link may report its loss from inside one of our own calls to it.
-    connect(&m_link, &SerialLink::linkLost, this, &ModComm::onLinkLost, Qt::QueuedConnection);
-}
-
-void ModComm::setPortDevice(const QString& device)
-{
-    m_portDevice = device;
-    m_portDeviceSet = true;
-}
-
-bool ModComm::startRead()
-{
-    return startOperation(kLinkRead);
-}
-
-bool ModComm::startWrite()
-{
-    return startOperation(kLinkWrite);
+    connect(&link_, &SerialLink::linkLost, this, &ModComm::onLinkLost, Qt::QueuedConnection);
 }
 
 int16_t& ModComm::operationState()
 {
-    return m_state.LinkOperation == kLinkWrite ? m_state.WriteState : m_state.ReadState;
+    return state_.LinkOperation == kLinkWrite ? state_.WriteState : state_.ReadState;
 }
 
-bool ModComm::startOperation(int16_t operation)
+LinkOpenResult ModComm::open(int16_t operation, const QString& device)
 {
-    if (isBusy())
-        return false;
-    const int language = m_app.Settings.LanguageIndex;
-    m_state.LinkOperation = operation;
+    if (isBusy() || (operation != kLinkRead && operation != kLinkWrite)) {
+        LinkOpenResult busy;
+        busy.failure = LinkOpenFailure::InUse;
+        return busy;
+    }
+    state_.LinkOperation = operation;
     operationState() = 0;
-    m_linkLost = false;
-    m_launchAttempted = false;
-    if (!openCommPort()) {
-        m_state.LinkOperation = kLinkIdle;
-        return false;
+    state_.TransferEnd = operation == kLinkRead ? 0x3FFF : 0x3F3F;
+    state_.BlockLength = 16;
+    state_.CurrentAddress = -16;
+    state_.ProgramResends = 0;
+    state_.IdentResends = 0;
+    state_.LastPercent = 0;
+    state_.Radio = {};
+    state_.PendingMessages.clear();
+    linkLost_ = false;
+    endSent_ = false;
+    const LinkOpenResult result = link_.open(device);
+    if (!result.opened()) {
+        state_.LinkOperation = kLinkIdle;
+        return result;
     }
-    m_prompting = true;
-    const PromptAnswer answer = m_prompt.ask(operation == kLinkRead ? PromptId::ReadConfirm : PromptId::WriteConfirm,
-                         Text(operation == kLinkRead ? Msg::ReadConfirm : Msg::WriteConfirm, language),
-                                             PromptButtons::OkCancel, PromptIcon::Question);
-    m_prompting = false;
-    if (answer != PromptAnswer::Ok) {
-        m_link.close();
-        m_state.LinkOperation = kLinkIdle;
-        m_linkLost = false;
-        return false;
-    }
-    InitImage(m_app.Image);
-    if (operation == kLinkWrite)
-        EncodeDocument(m_app.Doc, m_app.Image);
-    m_progress.showProgress(operation);
-    startLink();
-    return true;
+    // The caller's confirmation comes next: until the link starts, bytes are not replies and a
+    // loss of the port is only noted.
+    prompting_ = true;
+    return result;
 }
 
-QString ModComm::portDevice() const
+void ModComm::cancel()
 {
-    if (m_portDeviceSet)
-        return m_portDevice;
-    if (m_app.Settings.comPort < 1)
-        return {};
-    PortDirectory directory(m_app.Paths.settingsFile());
-    return ResolvePortArgument(QStringLiteral("COM") + QString::number(m_app.Settings.comPort), directory);
-}
-
-bool ModComm::openCommPort()
-{
-    m_state.TransferEnd = m_state.LinkOperation == kLinkRead ? 0x3FFF : 0x3F3F;
-    m_state.BlockLength = 16;
-    m_state.CurrentAddress = -16;
-    m_state.ProgramResends = 0;
-    m_state.IdentResends = 0;
-    m_state.LastPercent = 0;
-    const LinkOpenResult result = m_link.open(portDevice());
-    if (result.opened())
-        return true;
-    m_prompt.ask(PromptId::PortOpenFailed, OpenFailureText(result, m_app.Settings.LanguageIndex), PromptButtons::Ok, PromptIcon::Critical);
-    return false;
+    if (!isBusy() || ending_)
+        return;
+    prompting_ = false;
+    waitTimer_.stop();
+    link_.close();
+    state_.LinkOperation = kLinkIdle;
+    state_.ReadState = 0;
+    state_.WriteState = 0;
+    linkLost_ = false;
 }
 
 void ModComm::startLink()
 {
-    switch (m_state.LinkOperation) {
+    if (ending_)
+        return;
+    // A port lost before the start shows itself when the first frame cannot go out.
+    prompting_ = false;
+    switch (state_.LinkOperation) {
     case kLinkRead:
-        m_state.ReadState = kStateProgramSent;
-        m_state.WriteState = 0;
+        state_.ReadState = kStateProgramSent;
+        state_.WriteState = 0;
         break;
     case kLinkWrite:
-        m_state.WriteState = kStateProgramSent;
-        m_state.ReadState = 0;
+        state_.WriteState = kStateProgramSent;
+        state_.ReadState = 0;
         break;
     default:
-        m_state.LinkOperation = kLinkIdle;
-        m_state.ReadState = 0;
-        m_state.WriteState = 0;
+        state_.LinkOperation = kLinkIdle;
+        state_.ReadState = 0;
+        state_.WriteState = 0;
         return;
     }
-    m_waitTimer.start();
+    if (!progress_.isProgressVisible())
+        progress_.showProgress(state_.LinkOperation);
+    waitTimer_.start();
     sendFrame(LinkFrame::kProgramRequest, kProgramAckLength);
 }
 
-void ModComm::sendFrame(const QByteArray& frame, int replyLength)
+bool ModComm::sendFrame(const QByteArray& frame, int replyLength)
 {
-    if (m_link.isOpen()) {
-        m_link.setReceiveThreshold(replyLength);
-        m_link.discardBuffers();
-        if (m_link.write(frame))
-            return;
-        m_link.close();
+    if (link_.isOpen()) {
+        link_.setReceiveThreshold(replyLength);
+        link_.discardBuffers();
+        if (link_.write(frame))
+            return true;
+        link_.close();
     }
     // Never wait for the answer to a frame that could not go out; the loss ends the operation.
-    m_waitTimer.stop();
+    waitTimer_.stop();
     QMetaObject::invokeMethod(this, &ModComm::onLinkLost, Qt::QueuedConnection);
+    return false;
 }
 
 void ModComm::onReceive()
 {
     // While a question is open the answer decides what happens; whatever arrives meanwhile is
     // discarded with the next frame.
-    if (!isBusy() || m_prompting)
+    if (!isBusy() || prompting_ || ending_)
         return;
-    if (!classifyReply(m_link.readAll()))
+    if (!classifyReply(link_.readAll()))
         return;
     onAccepted();
 }
@@ -205,14 +152,14 @@ bool ModComm::classifyReply(const QByteArray& reply)
     if (reply == LinkFrame::kProgramAck)
         return true;
     if (size == LinkFrame::kIdentLength && bytes[0] == LinkFrame::kIdentReply) {
-        m_state.RadioModel = ModelText(QString::fromLatin1(reply.mid(1, 7)));
-        m_app.DocState.RadioFwVersion = QString::fromLatin1(reply.mid(9, 4));
+        state_.Radio.model = ModelText(QString::fromLatin1(reply.mid(1, 7)));
+        state_.Radio.firmware = QString::fromLatin1(reply.mid(9, 4));
         return true;
     }
     if (size >= 4 && bytes[0] == LinkFrame::kDataBlock) {
         const int address = bytes[1] * 256 + bytes[2];
         const int length = bytes[3];
-        if (address != m_state.CurrentAddress || length != m_state.BlockLength)
+        if (address != state_.CurrentAddress || length != state_.BlockLength)
             return false;
         if (size != length + LinkFrame::kBlockOverhead || bytes[size - 1] != LinkFrame::kAck)
             return false;
@@ -220,7 +167,7 @@ bool ModComm::classifyReply(const QByteArray& reply)
             return false;
         if (address < 0 || address + length > kImageSize)
             return false;
-        std::memcpy(m_app.Image.data() + address, bytes + 4, size_t(length));
+        std::memcpy(image_.data() + address, bytes + 4, size_t(length));
         updateProgress();
         return true;
     }
@@ -229,8 +176,8 @@ bool ModComm::classifyReply(const QByteArray& reply)
 
 void ModComm::onAccepted()
 {
-    m_waitTimer.stop();
-    const int16_t operation = m_state.LinkOperation;
+    waitTimer_.stop();
+    const int16_t operation = state_.LinkOperation;
     if (operation != kLinkRead && operation != kLinkWrite) {
         endLink(false);
         return;
@@ -240,24 +187,25 @@ void ModComm::onAccepted()
     switch (state) {
     case kStateProgramSent:
         state = kStateIdentSent;
-        m_waitTimer.start();
+        waitTimer_.start();
         sendFrame(QByteArray(1, char(LinkFrame::kIdentRequest)), LinkFrame::kIdentLength);
         break;
     case kStateIdentSent: {
         const bool passed = checkIdentity();
-        if (m_launchAttempted) {
-            endLink(false);
-            return;
-        }
-        if (m_linkLost) {
+        if (linkLost_) {
             onLinkLost();
             return;
         }
+        if (!link_.isOpen()) {
+            // The check handed the port to another program: nothing more goes out.
+            endLink(false);
+            return;
+        }
         if (!passed) {
-            operationState() = kStateEndAfterRefusal;
+            state = kStateEndAfterRefusal;
             sendEndAfterFailedIdentity();
         } else {
-            operationState() = blockState;
+            state = blockState;
             operation == kLinkRead ? requestNextBlock() : sendNextBlock();
         }
         break;
@@ -281,96 +229,88 @@ void ModComm::onAccepted()
 
 bool ModComm::checkIdentity()
 {
-    m_waitTimer.stop();
-    const int language = m_app.Settings.LanguageIndex;
-    const QString& firmware = m_app.DocState.RadioFwVersion;
-    const bool modelMatches = ModelText(m_app.DocState.CurModel) == m_state.RadioModel;
-    const bool versionMatches = IsCompatibleVersion(m_app.Versions, kProgVersion, firmware);
-    if (modelMatches && versionMatches)
+    waitTimer_.stop();
+    if (!identityCheck_)
         return true;
-    if (!modelMatches) {
-        if (m_state.PendingMessages.size() < kMaxPendingMessages)
-            m_state.PendingMessages.append({PromptId::WrongModel, Text(Msg::ModelWrong, language)});
-        return false;
-    }
-    m_prompting = true;
-    const PromptAnswer answer =
-        m_prompt.ask(PromptId::StartOtherVersion, BuildVersionMessage(kProgVersion, firmware, 0, language), PromptButtons::YesNo, PromptIcon::None);
-    if (answer == PromptAnswer::Yes) {
-        PortClosingLauncher launcher(m_link, m_launcher, m_launchAttempted);
-        if (!LaunchVersion(m_app.Versions, m_app.Paths, firmware, m_prompt, language, launcher)
-            && m_state.PendingMessages.size() < kMaxPendingMessages)
-            m_state.PendingMessages.append({PromptId::StartFailed, LinkText(LinkMsg::LaunchFailed, language)});
-    }
-    m_prompting = false;
-    return false;
+    prompting_ = true;
+    const IdentityVerdict verdict = identityCheck_(state_.Radio);
+    prompting_ = false;
+    for (const PendingMessage& message : verdict.messages)
+        addPending(message);
+    return verdict.passed;
+}
+
+void ModComm::addPending(const PendingMessage& message)
+{
+    if (state_.PendingMessages.size() < kMaxPendingMessages)
+        state_.PendingMessages.append(message);
 }
 
 void ModComm::requestNextBlock()
 {
-    m_state.CurrentAddress = int16_t(m_state.CurrentAddress + m_state.BlockLength);
-    if (m_state.CurrentAddress >= m_state.TransferEnd) {
+    state_.CurrentAddress = int16_t(state_.CurrentAddress + state_.BlockLength);
+    if (state_.CurrentAddress >= state_.TransferEnd) {
         finishTransfer();
         return;
     }
-    m_waitTimer.start();
-    sendFrame(LinkFrame::ReadRequest(m_state.CurrentAddress, m_state.BlockLength),
-              m_state.BlockLength + LinkFrame::kBlockOverhead);
+    waitTimer_.start();
+    sendFrame(LinkFrame::ReadRequest(state_.CurrentAddress, state_.BlockLength),
+              state_.BlockLength + LinkFrame::kBlockOverhead);
 }
 
 void ModComm::sendNextBlock()
 {
-    m_state.CurrentAddress = int16_t(m_state.CurrentAddress + m_state.BlockLength);
-    if (m_state.CurrentAddress >= m_state.TransferEnd) {
+    state_.CurrentAddress = int16_t(state_.CurrentAddress + state_.BlockLength);
+    if (state_.CurrentAddress >= state_.TransferEnd) {
         finishTransfer();
         return;
     }
-    const QByteArray block = LinkFrame::DataBlock(m_app.Image, m_state.CurrentAddress, m_state.BlockLength);
+    const QByteArray block = LinkFrame::DataBlock(image_, state_.CurrentAddress, state_.BlockLength);
     if (block.isEmpty()) {
         endLink(false);
         return;
     }
     updateProgress();
-    m_waitTimer.start();
+    waitTimer_.start();
     sendFrame(block, kAckLength);
 }
 
 void ModComm::finishTransfer()
 {
     operationState() = kStateEndSent;
-    m_waitTimer.start();
-    sendFrame(LinkFrame::kEndRequest, kAckLength);
+    waitTimer_.start();
+    // Only an end request that actually went out makes a later silence or loss a success.
+    endSent_ = sendFrame(LinkFrame::kEndRequest, kAckLength);
 }
 
 void ModComm::sendEndAfterFailedIdentity()
 {
-    m_waitTimer.start();
+    waitTimer_.start();
     sendFrame(LinkFrame::kEndRequest, kAckLength);
 }
 
 void ModComm::onWaitTimeout()
 {
-    m_waitTimer.stop();
-    if (!isBusy())
+    waitTimer_.stop();
+    if (!isBusy() || prompting_ || ending_)
         return;
-    const int16_t state = operationState();
-    switch (state) {
+    switch (operationState()) {
     case kStateProgramSent:
-        if (m_state.ProgramResends == 0) {
-            m_state.ProgramResends = 1;
+        if (state_.ProgramResends == 0) {
+            state_.ProgramResends = 1;
             startLink();
         } else {
-            m_state.ProgramResends = 0;
+            state_.ProgramResends = 0;
             askRetry();
         }
         break;
     case kStateIdentSent:
-        if (m_state.IdentResends == 0) {
-            m_state.IdentResends = 1;
-            m_waitTimer.start();
+        if (state_.IdentResends == 0) {
+            state_.IdentResends = 1;
+            waitTimer_.start();
             sendFrame(QByteArray(1, char(LinkFrame::kIdentRequest)), LinkFrame::kIdentLength);
         } else {
-            m_state.IdentResends = 0;
+            state_.IdentResends = 0;
             askRetry();
         }
         break;
@@ -379,7 +319,7 @@ void ModComm::onWaitTimeout()
         askRestart();
         break;
     case kStateEndSent:
-        endLink(true); // the end request needs no acknowledgement
+        endLink(endSent_); // the end request needs no acknowledgement
         break;
     default:
         endLink(false);
@@ -389,11 +329,11 @@ void ModComm::onWaitTimeout()
 
 void ModComm::askRetry()
 {
-    m_prompting = true;
-    const PromptAnswer answer = m_prompt.ask(PromptId::CheckConnection, Text(Msg::CheckConnection, m_app.Settings.LanguageIndex),
-                                             PromptButtons::RetryCancel, PromptIcon::None);
-    m_prompting = false;
-    if (m_linkLost) {
+    prompting_ = true;
+    const PromptAnswer answer = prompt_.ask(PromptId::CheckConnection, Text(Msg::CheckConnection, language_),
+                                            PromptButtons::RetryCancel, PromptIcon::None);
+    prompting_ = false;
+    if (linkLost_) {
         onLinkLost();
         return;
     }
@@ -405,11 +345,11 @@ void ModComm::askRetry()
 
 void ModComm::askRestart()
 {
-    m_prompting = true;
-    const PromptAnswer answer = m_prompt.ask(PromptId::CheckConnection, Text(Msg::CheckConnection, m_app.Settings.LanguageIndex),
-                                             PromptButtons::OkCancel, PromptIcon::Question);
-    m_prompting = false;
-    if (m_linkLost) {
+    prompting_ = true;
+    const PromptAnswer answer = prompt_.ask(PromptId::CheckConnection, Text(Msg::CheckConnection, language_),
+                                            PromptButtons::OkCancel, PromptIcon::Question);
+    prompting_ = false;
+    if (linkLost_) {
         onLinkLost();
         return;
     }
@@ -417,68 +357,61 @@ void ModComm::askRestart()
         endLink(false);
         return;
     }
-    m_state.ProgramResends = 0;
-    m_state.IdentResends = 0;
+    state_.ProgramResends = 0;
+    state_.IdentResends = 0;
     startLink();
-    m_state.CurrentAddress = int16_t(-m_state.BlockLength);
-    m_progress.setProgressValue(0);
-    m_state.LastPercent = 0;
+    state_.CurrentAddress = int16_t(-state_.BlockLength);
+    progress_.setProgressValue(0);
+    state_.LastPercent = 0;
 }
 
 void ModComm::updateProgress()
 {
-    const int percent = LinkFrame::ProgressPercent(m_state.CurrentAddress, m_state.TransferEnd);
-    if (percent - m_state.LastPercent < 1)
+    const int percent = LinkFrame::ProgressPercent(state_.CurrentAddress, state_.TransferEnd);
+    if (percent - state_.LastPercent < 1)
         return;
-    m_state.LastPercent = int16_t(percent);
-    if (m_progress.isProgressVisible())
-        m_progress.setProgressValue(percent);
+    state_.LastPercent = int16_t(percent);
+    if (progress_.isProgressVisible())
+        progress_.setProgressValue(percent);
 }
 
 void ModComm::onLinkLost()
 {
-    if (!isBusy())
+    // A failing port may report its loss more than once; only the first notice of a running
+    // operation counts, and none while its end is being shown.
+    if (!isBusy() || ending_)
         return;
-    m_linkLost = true;
-    if (m_prompting)
+    linkLost_ = true;
+    if (prompting_)
         return; // taken up once the question is answered
-    // After the end request the transfer is complete; its acknowledgement is not needed.
-    const bool transferDone = operationState() == kStateEndSent;
+    // After the end request went out the transfer is complete; its acknowledgement is not needed.
+    const bool transferDone = operationState() == kStateEndSent && endSent_;
     if (transferDone)
-        m_linkLost = false;
+        linkLost_ = false;
     endLink(transferDone);
 }
 
 void ModComm::endLink(bool success)
 {
-    if (!isBusy())
+    if (!isBusy() || ending_)
         return;
-    const int language = m_app.Settings.LanguageIndex;
-    const int16_t operation = m_state.LinkOperation;
-    m_progress.hideProgress();
-    m_waitTimer.stop();
-    m_link.close();
+    ending_ = true;
+    progress_.hideProgress();
+    waitTimer_.stop();
+    link_.close();
 
-    const QList<PendingMessage> pending = m_state.PendingMessages;
-    m_state.PendingMessages.clear();
+    const QList<PendingMessage> pending = state_.PendingMessages;
+    state_.PendingMessages.clear();
     for (const PendingMessage& message : pending)
-        m_prompt.tell(message.id, message.text);
-    if (m_linkLost && !success)
-        m_prompt.tell(PromptId::PortLost, LinkText(LinkMsg::PortLost, language), PromptIcon::Critical);
+        prompt_.tell(message.id, message.text);
+    if (linkLost_ && !success)
+        prompt_.tell(PromptId::PortLost, LinkText(LinkMsg::PortLost, language_), PromptIcon::Critical);
 
-    if (success && operation == kLinkRead) {
-        emit documentAboutToBeReplaced();
-        DecodeImage(m_app.Image, m_app.Doc, m_app.DocState);
-        m_app.DocState.DocPath = kNewDocPath;
-        m_app.DocState.IsNewDoc = -1;
-        emit documentReplaced();
-    }
-    if (success)
-        m_prompt.tell(PromptId::Completed, CompletedText(operation, language));
-
-    m_state.LinkOperation = kLinkIdle;
-    m_state.ReadState = 0;
-    m_state.WriteState = 0;
-    m_linkLost = false;
+    state_.LinkOperation = kLinkIdle;
+    state_.ReadState = 0;
+    state_.WriteState = 0;
+    linkLost_ = false;
+    endSent_ = false;
+    ending_ = false;
     emit finished(success);
 }

@@ -5,8 +5,8 @@ target_sources(trk5120core PRIVATE
   link/LinkFrames.cpp
   link/LinkFrames.h
   link/LinkProgress.h
-  link/LinkTexts.cpp
-  link/LinkTexts.h
+  link/LinkTimer.cpp
+  link/LinkTimer.h
   link/PortDirectory.cpp
   link/PortDirectory.h
   link/QtSerialLink.cpp

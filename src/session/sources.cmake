@@ -6,6 +6,8 @@ target_sources(trk5120core PRIVATE
   session/IniFile.cpp
   session/IniFile.h
   session/NewDocument.cpp
+  session/RadioOperation.cpp
+  session/RadioOperation.h
   session/Settings.cpp
   session/Settings.h
   session/SettingsLocation.cpp

@@ -438,7 +438,7 @@ void MainWindowTest::writeCommitsEditsThenReportsPort()
 {
     TestInstall install;
     TestProgram program(install);
-    program.window->radioLink().setPortDevice(install.filePath(QStringLiteral("no-such-port")));
+    program.window->setPortDevice(install.filePath(QStringLiteral("no-such-port")));
     program.prompt.answers = {PromptAnswer::Ok};
     program.window->findChild<QAction*>(QStringLiteral("mnuWriteToRadio"))->trigger();
     QCOMPARE(program.editors.committed, 1); // the channel window is open; the others are not

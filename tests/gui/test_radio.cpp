@@ -74,7 +74,7 @@ void RadioTest::readThenWrite()
         f.write(reinterpret_cast<const char*>(image.data()), kImageSize);
     }
     QVERIFY(startSimulator(imageFile));
-    w.radioLink().setPortDevice(device_);
+    w.setPortDevice(device_);
 
     const int windowsBefore = program.editors.created;
     program.prompt.answers = {PromptAnswer::Ok, PromptAnswer::Ok};

@@ -6,7 +6,8 @@
 #include "i18n/Texts.h"
 #include "image/MemoryImage.h"
 #include "link/CloneEngine.h"
-#include "link/LinkTexts.h"
+#include "i18n/LinkTexts.h"
+#include "session/RadioOperation.h"
 #include "link/QtSerialLink.h"
 
 #include <QFile>
@@ -94,19 +95,29 @@ bool TestCloneOverPty::startSimulator(const QStringList& options)
 
 bool TestCloneOverPty::run(int16_t operation)
 {
+    // Wired as the main window and the command-line tool wire it.
     QtSerialLink link;
-    ModComm engine(m_app, link, m_prompt, m_progress, m_launcher);
-    engine.setPortDevice(m_device);
+    QtLinkTimer waitTimer;
+    ModComm engine(link, waitTimer, m_prompt, m_progress, m_app.Image);
+    engine.setIdentityCheck([&](const RadioIdentity& radio) {
+        return CheckRadioIdentity(m_app, m_prompt, m_launcher, link, radio);
+    });
     QSignalSpy finished(&engine, &ModComm::finished);
-    const bool started = operation == kLinkRead ? engine.startRead() : engine.startWrite();
-    if (!started)
+    if (!BeginRadioOperation(m_app, engine, m_prompt, operation, m_device))
         return false;
     // A guard against a hang, not a measure of speed.
     if (!finished.wait(60000))
         return false;
+    [&] { QCOMPARE(finished.size(), 1); }();
     [&] { QCOMPARE(engine.state().LinkOperation, int16_t(kLinkIdle)); }();
     [&] { QVERIFY(!link.isOpen()); }();
-    return finished.first().first().toBool();
+    const bool success = finished.first().first().toBool();
+    if (success) {
+        if (operation == kLinkRead)
+            AdoptReadImage(m_app);
+        m_prompt.tell(PromptId::Completed, CompletedText(operation, kEnglish));
+    }
+    return success;
 }
 
 void TestCloneOverPty::writeSimImage(const MemoryImage& image)

@@ -2,10 +2,12 @@
 #include "Commands.h"
 
 #include "files/FileAccess.h"
+#include "i18n/Texts.h"
 #include "link/CloneEngine.h"
 #include "link/LinkProgress.h"
 #include "link/PortDirectory.h"
 #include "link/QtSerialLink.h"
+#include "session/RadioOperation.h"
 
 #include <QEventLoop>
 #include <QTextStream>
@@ -47,15 +49,20 @@ struct LinkArguments {
     int retries = 2;
 };
 
-// Runs one read or write to its end on the event loop; true when it completed.
+// Runs one read or write to its end on the event loop; true when it completed. After a read
+// the image has become the document.
 bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation)
 {
     ctx.prompt.retriesLeft = parsed.retries;
     TerminalProgress progress;
     QtSerialLink link;
-    ModComm engine(ctx.app, link, ctx.prompt, progress, ctx.launcher);
+    QtLinkTimer waitTimer;
+    ModComm engine(link, waitTimer, ctx.prompt, progress, ctx.app.Image);
+    engine.setIdentityCheck([&](const RadioIdentity& radio) {
+        return CheckRadioIdentity(ctx.app, ctx.prompt, ctx.launcher, link, radio);
+    });
     PortDirectory directory(ctx.app.Paths.settingsFile());
-    engine.setPortDevice(ResolvePortArgument(parsed.port, directory));
+    const QString device = ResolvePortArgument(parsed.port, directory);
 
     bool success = false;
     QEventLoop loop;
@@ -63,19 +70,23 @@ bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation)
         success = ok;
         loop.quit();
     });
-    const bool started = operation == kLinkRead ? engine.startRead() : engine.startWrite();
-    if (!started)
+    if (!BeginRadioOperation(ctx.app, engine, ctx.prompt, operation, device))
         return false;
     loop.exec();
-    return success;
+    if (!success)
+        return false;
+    if (operation == kLinkRead)
+        AdoptReadImage(ctx.app);
+    ctx.prompt.tell(PromptId::Completed, CompletedText(operation, ctx.app.Settings.LanguageIndex));
+    return true;
 }
-
-} // namespace
 
 LinkArguments linkArguments(const CliArguments& arguments)
 {
     return {arguments.port, arguments.files[0], arguments.image, arguments.retries};
 }
+
+} // namespace
 
 int CommandRead(CliContext& ctx, const CliArguments& arguments)
 {
