@@ -189,6 +189,9 @@ MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* pare
         reopenChannelWindow();
     });
 
+    // The channel window's work mode selector changes the band the caption names.
+    connect(&documentEvents_, &DocumentEvents::workModeChanged, this, [this] { setMainCaption(); });
+
     restorePlacement();
     RebuildCaptions();
     rebuildTree();

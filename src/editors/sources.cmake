@@ -1,1 +1,1 @@
-# Editor windows (channels, features) come later.
+include(editors/channels/sources.cmake)
