@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Takes a picture of the real main window for the documentation (docs/main-window.png):
+# Takes pictures of the real main window and of its channel window for the documentation
+# (docs/main-window.png, docs/channel-window.png):
 # the window is started offscreen on a private copy of the staging tree, as at a first run
 # in English, and grabbed once it is shown.
 set -euo pipefail
@@ -12,5 +13,6 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$build/stage" "$work/install"
 cp data/mysetup.ini "$work/install/language/mysetup.ini"
 mkdir -p docs
-HOME=$work XDG_CONFIG_HOME=$work/config "$build/src/trk5120-screenshot" "$work/install/V200" "$PWD/docs/main-window.png"
-echo "wrote docs/main-window.png"
+HOME=$work XDG_CONFIG_HOME=$work/config "$build/src/trk5120-screenshot" "$work/install/V200" "$PWD/docs/main-window.png" \
+  "$PWD/docs/channel-window.png"
+echo "wrote docs/main-window.png and docs/channel-window.png"

@@ -1,5 +1,6 @@
 // Documentation tool: starts the real main window offscreen on a copy of an installation
-// tree and saves a picture of it. Usage: trk5120-screenshot PROGRAM_FOLDER OUTPUT.png
+// tree and saves a picture of it, and of the channel window it opens with.
+// Usage: trk5120-screenshot PROGRAM_FOLDER MAIN.png [CHANNELS.png]
 #include "session/AppState.h"
 #include "app/ChildWindows.h"
 #include "app/FileChooser.h"
@@ -18,8 +19,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const QStringList args = application.arguments();
-    if (args.size() != 3) {
-        QTextStream(stderr) << "usage: trk5120-screenshot PROGRAM_FOLDER OUTPUT.png\n";
+    if (args.size() != 3 && args.size() != 4) {
+        QTextStream(stderr) << "usage: trk5120-screenshot PROGRAM_FOLDER MAIN.png [CHANNELS.png]\n";
         return 2;
     }
     AppState app;
@@ -32,13 +33,22 @@ int main(int argc, char** argv)
     ChildWindows windows;
     RegisterEditorWindows(windows);
     MainWindow frmMain(app, MainWindowServices{prompt, files, launcher, windows, [] { return QStringList(); }, nullptr});
-    frmMain.resize(1000, 680);
+    frmMain.resize(1180, 820);
     frmMain.show();
     int result = 0;
     QTimer::singleShot(300, &frmMain, [&] {
         if (!frmMain.grab().save(args.at(2), "PNG")) {
             QTextStream(stderr) << "cannot write " << args.at(2) << "\n";
             result = 1;
+        }
+        if (args.size() == 4) {
+            QWidget* channels = frmMain.childWindow(ChildKind::ChannelInfo);
+            // The sub-window frame with its title belongs to the picture.
+            QWidget* framed = channels ? channels->parentWidget() : nullptr;
+            if (!framed || !framed->grab().save(args.at(3), "PNG")) {
+                QTextStream(stderr) << "cannot write " << args.at(3) << "\n";
+                result = 1;
+            }
         }
         application.quit();
     });
