@@ -25,7 +25,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -116,6 +115,7 @@ void ChannelWindow::InitShowGrid()
     grid_ = new QTableWidget(kNumberedChannels, 2);
     grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grid_->horizontalHeader()->setSectionsClickable(false);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -345,10 +345,8 @@ void ChannelWindow::onCellEntered(int tableRow, int tableColumn, int previousRow
         return;
     if (tableColumn == kNameColumn) {
         // The names are the fixed column: the cursor stays on the frequencies.
-        QTimer::singleShot(0, this, [this, tableRow] {
-            if (grid_->currentRow() == tableRow)
-                grid_->setCurrentCell(tableRow, kFrequencyColumn);
-        });
+        grid_->setCurrentCell(tableRow, kFrequencyColumn);
+        return;
     }
     if (tableRow != previousRow)
         ShowChIfoDataOther(tableRow + 1);
