@@ -446,6 +446,9 @@ void MainWindow::ShowChildWindow(ChildKind kind)
     children_[kind] = sub;
     sub->show();
     mdi_->cascadeSubWindows();
+    // The keyboard starts in the new window, so it can be used without the mouse.
+    mdi_->setActiveSubWindow(sub);
+    window->setFocus();
 }
 
 void MainWindow::CloseOtherWindows()
