@@ -60,6 +60,8 @@ public:
     // Runs the language rebuild when the language window changed the language since the windows were built.
     void ApplyLanguageIfChanged();
     ModComm& radioLink() const { return *comm_; }
+    // The notices by which the open editor windows keep each other's lists current.
+    DocumentEvents& documentEvents() { return documentEvents_; }
     ProgressWindowHost& progressHost() const { return *progress_; }
 
     QString fileFilter() const { return fileFilter_; }

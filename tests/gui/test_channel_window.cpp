@@ -5,6 +5,7 @@
 #include "editors/channels/FrequencyEditor.h"
 #include "editors/channels/FrequencyRules.h"
 #include "editors/channels/GroupPanel.h"
+#include "document/Conversions.h"
 #include "files/DataFile.h"
 #include "i18n/ChannelTexts.h"
 #include "i18n/Texts.h"
@@ -25,6 +26,7 @@ private slots:
     void publicLockGreysNineSelectors();
     void groupValidSnapsBackAndFillsEmptyGroup();
     void writeCommitsPendingEdit();
+    void listsFollowOtherEditors();
 
 private:
     static ChannelWindow* channels(TestProgram& program)
@@ -295,6 +297,42 @@ void ChannelWindowTest::writeCommitsPendingEdit()
     QVERIFY(find(program.app.Doc, mode, w->shownGroup(), 9));
     QVERIFY(!w->frequencyEditor()->isVisible());
     QTRY_VERIFY(program.prompt.count(PromptId::WriteConfirm) + program.prompt.count(PromptId::PortOpenFailed) > 0);
+}
+
+// The DTMF, roger-beep and optional-features editors announce their changes; the detail
+// panel rebuilds its lists and keeps what it shows.
+void ChannelWindowTest::listsFollowOtherEditors()
+{
+    TestInstall install;
+    TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
+    program.showAndActivate();
+    ChannelWindow* w = channels(program);
+    RadioDocument& doc = program.app.Doc;
+    const int mode = ActiveMode(doc.Data);
+    w->grid()->setCurrentCell(0, 1);
+    ChannelDetailPanel* detail = w->detailPanel();
+    QVERIFY(detail->isVisible());
+
+    DocumentEvents* events = &program.window->documentEvents();
+    doc.Data.Opt.AutodialCode[4].set(QStringLiteral("123"));
+    emit events->dtmfCodesChanged();
+    QCOMPARE(detail->selector(DetailField::Call)->count(), 2);
+    pick(detail->selector(DetailField::Call), QStringLiteral("4"));
+    QCOMPARE(find(doc, mode, w->shownGroup(), 1)->CallCode, int16_t(4));
+
+    doc.Data.RogerSeq[5].Recycle = 0;
+    emit events->rogerBeepsChanged();
+    QCOMPARE(detail->selector(DetailField::Roger)->findText(QStringLiteral("5")), -1);
+
+    // AM chosen, then AM disabled: the first enabled modulation is shown and stored.
+    pick(detail->selector(DetailField::Mode), QStringLiteral("AM"));
+    doc.Data.Opt.ModeEnable[0] = 0;
+    doc.Data.Opt.ModeEnable[1] = 0;
+    CoerceAllChannelModes(doc);
+    emit events->enabledModesChanged();
+    QCOMPARE(detail->shownText(DetailField::Mode), QStringLiteral("USB"));
+    QCOMPARE(find(doc, mode, w->shownGroup(), 1)->Modulation, int16_t(2));
+    QVERIFY(program.prompt.asked.isEmpty());
 }
 
 TRK_GUI_TEST_MAIN(ChannelWindowTest)

@@ -155,8 +155,9 @@ void ChannelWindow::InitShowGrid()
             [this](int index) { StoreWorkGroup(app_.Doc, workGroupCombo_->itemText(index)); });
     connect(grid_, &QTableWidget::currentCellChanged, this,
             [this](int r, int c, int previousRow, int) { onCellEntered(r, c, previousRow); });
-    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int r, int c) {
-        if (r < 0 || c != kFrequencyColumn) {
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int r, int) {
+        // A double-click on a name has already put the cursor on that row's frequency.
+        if (r < 0 || r >= grid_->rowCount()) {
             fault(ChannelFault::GridDoubleClick);
             return;
         }
