@@ -21,8 +21,7 @@
 
 namespace {
 
-void FillDocument(AppState& app)
-{
+void FillDocument(AppState& app) {
     BuildDefaultDocument(app.Doc, app.DocState, FixedClock());
     for (int mode = 0; mode <= 1; ++mode)
         for (int g = 1; g <= kGroupCount; ++g)
@@ -33,8 +32,7 @@ void FillDocument(AppState& app)
     ParseBandLimits(app.DocState);
 }
 
-void Report(const char* what, std::vector<double> ms, double goal)
-{
+void Report(const char* what, std::vector<double> ms, double goal) {
     std::sort(ms.begin(), ms.end());
     QTextStream(stdout) << QStringLiteral("%1: median %2 ms, slowest %3 ms over %4 runs (goal < %5 ms)\n")
                                .arg(QLatin1String(what))
@@ -44,8 +42,7 @@ void Report(const char* what, std::vector<double> ms, double goal)
                                .arg(goal);
 }
 
-double TimeMs(const std::function<void()>& work)
-{
+double TimeMs(const std::function<void()>& work) {
     QElapsedTimer timer;
     timer.start();
     work();
@@ -54,8 +51,7 @@ double TimeMs(const std::function<void()>& work)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     AppState app;

@@ -6,8 +6,7 @@
 #include <QTest>
 
 namespace {
-RadioDocument DefaultDocument(int mode)
-{
+RadioDocument DefaultDocument(int mode) {
     RadioDocument doc;
     DocumentState state;
     BuildDefaultDocument(doc, state, FixedClock());
@@ -18,9 +17,8 @@ RadioDocument DefaultDocument(int mode)
 
 class TestChannelRules : public QObject {
     Q_OBJECT
-private slots:
-    void channelNames_data()
-    {
+  private slots:
+    void channelNames_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("name");
         QTest::newRow("numbered") << 7 << "7";
@@ -28,23 +26,21 @@ private slots:
         QTest::newRow("first memory") << 41 << "M1";
         QTest::newRow("last memory") << 46 << "M6";
     }
-    void channelNames()
-    {
+    void channelNames() {
         QFETCH(int, id);
         QFETCH(QString, name);
         QCOMPARE(GetCHName(id), name);
         QCOMPARE(GetCHID(name), id);
     }
-    void channelIdOfOtherTexts()
-    {
+    void channelIdOfOtherTexts() {
         QCOMPARE(GetCHID(QStringLiteral("12  ")), 12);
         QCOMPARE(GetCHID(QStringLiteral("x")), 0);
         QCOMPARE(GetCHID(QString()), 0);
     }
 
-    void groupEntries()
-    {
-        QCOMPARE(GroupEntries(kModeCB), QStringList({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "MEM"}));
+    void groupEntries() {
+        QCOMPARE(GroupEntries(kModeCB),
+                 QStringList({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "MEM"}));
         QCOMPARE(GroupEntries(kModeHF), QStringList({"A", "B", "C", "D", "E", "F", "G", "H", "I", "MEM"}));
         QCOMPARE(ShownGroup(kModeHF, 10), 1);
         QCOMPARE(ShownGroup(kModeHF, 11), 11);
@@ -52,8 +48,7 @@ private slots:
         QCOMPARE(ShownGroup(kModeCB, -3), 1);
     }
 
-    void workGroupOffersValidGroupsOnly()
-    {
+    void workGroupOffersValidGroupsOnly() {
         RadioDocument doc = DefaultDocument(kModeCB);
         doc.Data.Opt.GroupValid[0][1] = 0;
         doc.Data.Opt.GroupValid[0][3] = 0;
@@ -73,8 +68,7 @@ private slots:
         QVERIFY(!InitComboWorkGroup(doc).letters.contains(QStringLiteral("J")));
     }
 
-    void referencesNameListedChannels()
-    {
+    void referencesNameListedChannels() {
         RadioDocument doc = DefaultDocument(kModeCB);
         AddChannel(doc, 9, 0, 2, QStringLiteral("27.0"));
         AddChannel(doc, 3, 0, 2, QStringLiteral("27.1"));
@@ -93,8 +87,7 @@ private slots:
         QCOMPARE(doc.Data.Opt.DwCh2[0][2], int16_t(9));
     }
 
-    void groupValid()
-    {
+    void groupValid() {
         RadioDocument doc = DefaultDocument(kModeHF);
         for (int g = 2; g <= 9; ++g)
             doc.Data.Opt.GroupValid[1][g] = 0;
@@ -119,8 +112,7 @@ private slots:
         QCOMPARE(doc.Data.ChannelCount[1][1], count);
     }
 
-    void detailStore_data()
-    {
+    void detailStore_data() {
         QTest::addColumn<int>("field");
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("entry");
@@ -135,8 +127,7 @@ private slots:
         QTest::newRow("Mode by name") << int(DetailField::Mode) << 1 << "LSB" << 3;
         QTest::newRow("Mode unknown") << int(DetailField::Mode) << 0 << "xx" << 0;
     }
-    void detailStore()
-    {
+    void detailStore() {
         QFETCH(int, field);
         QFETCH(int, position);
         QFETCH(QString, entry);
@@ -148,8 +139,7 @@ private slots:
     }
 
     // Values from a file or an image select the first entry and are kept until a pick.
-    void untrustedValuesShowTheFirstEntry()
-    {
+    void untrustedValuesShowTheFirstEntry() {
         QCOMPARE(FixedListPosition(200, 143), 0);
         QCOMPARE(FixedListPosition(-1, 2), 0);
         QCOMPARE(FixedListPosition(142, 143), 142);
@@ -161,12 +151,11 @@ private slots:
         QCOMPARE(NumberedListPosition(rogers, 0), 0);
     }
 
-    void dependentLists()
-    {
+    void dependentLists() {
         RadioDocument doc = DefaultDocument(kModeCB);
         QCOMPARE(RogerList(doc.Data, "OFF"), QStringList({"OFF", "1", "2", "3", "4", "5"}));
-        doc.Data.RogerSeq[2].Recycle = 0;             // never plays
-        doc.Data.RogerSeq[7].Recycle = 1;             // no tone with a length
+        doc.Data.RogerSeq[2].Recycle = 0; // never plays
+        doc.Data.RogerSeq[7].Recycle = 1; // no tone with a length
         doc.Data.RogerSeq[8].Recycle = 2;
         doc.Data.RogerSeq[8].Tone[14].Length = 1;
         QCOMPARE(RogerList(doc.Data, "OFF"), QStringList({"OFF", "1", "3", "4", "5", "8"}));
@@ -184,19 +173,17 @@ private slots:
         QCOMPARE(ModeList(doc.Data, false), QStringList({"AM", "USB", "PA"}));
     }
 
-    void publicLock()
-    {
+    void publicLock() {
         int locked = 0;
         for (int f = 0; f < kDetailFieldCount; ++f)
             locked += IsPublicLocked(DetailField(f)) ? 1 : 0;
         QCOMPARE(locked, 9);
-        for (DetailField f : {DetailField::Tsq, DetailField::Busy, DetailField::Rep, DetailField::Public,
-                              DetailField::Scan})
+        for (DetailField f :
+             {DetailField::Tsq, DetailField::Busy, DetailField::Rep, DetailField::Public, DetailField::Scan})
             QVERIFY(!IsPublicLocked(f));
     }
 
-    void rowChannel()
-    {
+    void rowChannel() {
         RadioDocument doc = DefaultDocument(kModeHF);
         QCOMPARE(RowChannel(doc, 1, 1)->ChId, int16_t(1));
         QVERIFY(!RowChannel(doc, 1, 2));

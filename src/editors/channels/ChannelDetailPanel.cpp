@@ -18,19 +18,26 @@ struct FieldDef {
 };
 // Display order, which is also the keyboard order.
 constexpr FieldDef kFields[kDetailFieldCount] = {
-    {DetailField::Tsq, ChannelText::Tsq, "ComboTsq"},       {DetailField::HiCut, ChannelText::HiCut, "ComboHiCut"},
-    {DetailField::NbAnl, ChannelText::NbAnl, "ComboNbAnl"}, {DetailField::Echo, ChannelText::Echo, "ComboEcho"},
-    {DetailField::Add10k, ChannelText::Add10k, "ComboAdd10k"}, {DetailField::Busy, ChannelText::Busy, "ComboBusy"},
-    {DetailField::Rep, ChannelText::Rep, "ComboRep"},       {DetailField::Public, ChannelText::Public, "ComboPublic"},
-    {DetailField::Scan, ChannelText::Scan, "ComboScan"},    {DetailField::Roger, ChannelText::Roger, "ComboRoger"},
-    {DetailField::Mode, ChannelText::Mode, "ComboMode"},    {DetailField::Bot, ChannelText::Bot, "ComboBot"},
-    {DetailField::Eot, ChannelText::Eot, "ComboEot"},       {DetailField::Call, ChannelText::Call, "ComboCall"},
+    {DetailField::Tsq, ChannelText::Tsq, "ComboTsq"},
+    {DetailField::HiCut, ChannelText::HiCut, "ComboHiCut"},
+    {DetailField::NbAnl, ChannelText::NbAnl, "ComboNbAnl"},
+    {DetailField::Echo, ChannelText::Echo, "ComboEcho"},
+    {DetailField::Add10k, ChannelText::Add10k, "ComboAdd10k"},
+    {DetailField::Busy, ChannelText::Busy, "ComboBusy"},
+    {DetailField::Rep, ChannelText::Rep, "ComboRep"},
+    {DetailField::Public, ChannelText::Public, "ComboPublic"},
+    {DetailField::Scan, ChannelText::Scan, "ComboScan"},
+    {DetailField::Roger, ChannelText::Roger, "ComboRoger"},
+    {DetailField::Mode, ChannelText::Mode, "ComboMode"},
+    {DetailField::Bot, ChannelText::Bot, "ComboBot"},
+    {DetailField::Eot, ChannelText::Eot, "ComboEot"},
+    {DetailField::Call, ChannelText::Call, "ComboCall"},
 };
 
 } // namespace
 
-ChannelDetailPanel::ChannelDetailPanel(int language, QWidget* parent) : QGroupBox(parent), language_(language)
-{
+ChannelDetailPanel::ChannelDetailPanel(int language, QWidget* parent)
+    : QGroupBox(parent), language_(language) {
     setObjectName(QStringLiteral("FrameChInfo"));
     auto* layout = new QGridLayout(this);
     const int rows = (kDetailFieldCount + 1) / 2;
@@ -65,18 +72,18 @@ ChannelDetailPanel::ChannelDetailPanel(int language, QWidget* parent) : QGroupBo
     setList(DetailField::Scan, {Text(ChannelText::ScanDel, language), Text(ChannelText::ScanAdd, language)});
 }
 
-void ChannelDetailPanel::setList(DetailField field, const QStringList& entries)
-{
+void ChannelDetailPanel::setList(DetailField field, const QStringList& entries) {
     QComboBox* combo = selector(field);
     const QSignalBlocker block(combo);
     combo->clear();
     combo->addItems(entries);
 }
 
-QString ChannelDetailPanel::shownText(DetailField field) const { return selector(field)->currentText(); }
+QString ChannelDetailPanel::shownText(DetailField field) const {
+    return selector(field)->currentText();
+}
 
-void ChannelDetailPanel::showChannel(const ChannelRecord& ch, const QStringList& modes)
-{
+void ChannelDetailPanel::showChannel(const ChannelRecord& ch, const QStringList& modes) {
     setTitle(Text(ChannelText::DetailTitle, language_) + GetCHName(ch.ChId));
     ChannelRecord copy = ch;
     for (const FieldDef& def : kFields) {
@@ -97,8 +104,7 @@ void ChannelDetailPanel::showChannel(const ChannelRecord& ch, const QStringList&
     applyPublicLock(FixedListPosition(ch.PublicCh, 2) >= 1);
 }
 
-void ChannelDetailPanel::applyPublicLock(bool locked)
-{
+void ChannelDetailPanel::applyPublicLock(bool locked) {
     for (const FieldDef& def : kFields) {
         if (!IsPublicLocked(def.field))
             continue;
@@ -109,8 +115,7 @@ void ChannelDetailPanel::applyPublicLock(bool locked)
 }
 
 namespace {
-void RebuildKeeping(QComboBox* combo, const QStringList& entries, const QString& keep)
-{
+void RebuildKeeping(QComboBox* combo, const QStringList& entries, const QString& keep) {
     const QSignalBlocker block(combo);
     combo->clear();
     combo->addItems(entries);
@@ -121,18 +126,15 @@ void RebuildKeeping(QComboBox* combo, const QStringList& entries, const QString&
 }
 } // namespace
 
-void ChannelDetailPanel::setRogerList(const QStringList& entries)
-{
+void ChannelDetailPanel::setRogerList(const QStringList& entries) {
     RebuildKeeping(selector(DetailField::Roger), entries, shownText(DetailField::Roger));
 }
 
-void ChannelDetailPanel::setCodeList(const QStringList& entries)
-{
+void ChannelDetailPanel::setCodeList(const QStringList& entries) {
     for (DetailField f : {DetailField::Bot, DetailField::Eot, DetailField::Call})
         RebuildKeeping(selector(f), entries, shownText(f));
 }
 
-void ChannelDetailPanel::setModeList(const QStringList& modes, const QString& entry)
-{
+void ChannelDetailPanel::setModeList(const QStringList& modes, const QString& entry) {
     RebuildKeeping(selector(DetailField::Mode), modes, entry);
 }

@@ -37,7 +37,7 @@ void StoreWorkGroup(RadioDocument& doc, const QString& letter);
 // The four channel references of the group panel, in the order of its selectors.
 enum class GroupReference { EmgCh1, EmgCh2, DwCh1, DwCh2 };
 constexpr std::array<GroupReference, 4> kGroupReferences{GroupReference::EmgCh1, GroupReference::EmgCh2,
-                                                          GroupReference::DwCh1, GroupReference::DwCh2};
+                                                         GroupReference::DwCh1, GroupReference::DwCh2};
 int16_t& ReferenceField(RadioDocument& doc, GroupReference ref, int mode, int group);
 // Names of the group's numbered channels, ascending.
 QStringList InitValidComboList(const RadioDocument& doc, int mode, int group);
@@ -48,14 +48,29 @@ void StoreReference(RadioDocument& doc, GroupReference ref, int mode, int group,
 
 // "Group Valid" picked at position 0 (OFF) or 1 (ON).
 enum class GroupValidOutcome {
-    SnappedBack,   // the work mode's only valid group stays valid: the selector goes back to ON
+    SnappedBack, // the work mode's only valid group stays valid: the selector goes back to ON
     Stored,
     StoredWithDefaultChannel, // the emptied group got its channel 1 at its default frequency
 };
 GroupValidOutcome PickGroupValid(RadioDocument& doc, int mode, int group, int position);
 
 // The detail panel's selectors and the channel fields they edit.
-enum class DetailField { Tsq, HiCut, NbAnl, Echo, Add10k, Busy, Rep, Public, Scan, Roger, Mode, Bot, Eot, Call };
+enum class DetailField {
+    Tsq,
+    HiCut,
+    NbAnl,
+    Echo,
+    Add10k,
+    Busy,
+    Rep,
+    Public,
+    Scan,
+    Roger,
+    Mode,
+    Bot,
+    Eot,
+    Call
+};
 constexpr int kDetailFieldCount = 14;
 int16_t& DetailValue(ChannelRecord& ch, DetailField field);
 // Selectors whose list is fixed show the entry at the field's position; these are the others.

@@ -33,19 +33,18 @@ constexpr int kFrequencyColumn = 1;
 
 // A flag set for the lifetime of a scope and put back afterwards.
 class FlagScope {
-public:
+  public:
     FlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag_ = value; }
     ~FlagScope() { flag_ = saved_; }
 
-private:
+  private:
     bool& flag_;
     bool saved_;
 };
 } // namespace
 
 ChannelWindow::ChannelWindow(AppState& app, UserPrompt& prompt, DocumentEvents& events, QWidget* parent)
-    : QWidget(parent), app_(app), prompt_(prompt), events_(events), language_(app.Settings.LanguageIndex)
-{
+    : QWidget(parent), app_(app), prompt_(prompt), events_(events), language_(app.Settings.LanguageIndex) {
     setObjectName(QStringLiteral("frmCommChInfo"));
     FlagScope loading(loading_, true);
     InitShowGrid();
@@ -67,24 +66,25 @@ ChannelWindow::ChannelWindow(AppState& app, UserPrompt& prompt, DocumentEvents& 
     });
 }
 
-ChannelWindow::~ChannelWindow()
-{
+ChannelWindow::~ChannelWindow() {
     // Children lose their focus while they are destroyed: nothing may be committed then.
     disconnect(focusWatch_);
     opened_ = false;
 }
 
-int ChannelWindow::mode() const { return ActiveMode(app_.Doc.Data); }
+int ChannelWindow::mode() const {
+    return ActiveMode(app_.Doc.Data);
+}
 
-ChannelEditContext ChannelWindow::context() const
-{
+ChannelEditContext ChannelWindow::context() const {
     return ChannelEditContext{app_.Doc, app_.DocState, prompt_, language_};
 }
 
-void ChannelWindow::fault(ChannelFault which) { prompt_.tell(PromptId::EditorNotice, FaultText(which)); }
+void ChannelWindow::fault(ChannelFault which) {
+    prompt_.tell(PromptId::EditorNotice, FaultText(which));
+}
 
-void ChannelWindow::InitShowGrid()
-{
+void ChannelWindow::InitShowGrid() {
     auto* outer = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
@@ -181,23 +181,23 @@ void ChannelWindow::InitShowGrid()
     resize(760, 640);
 }
 
-void ChannelWindow::ChangShowByLanguage()
-{
+void ChannelWindow::ChangShowByLanguage() {
     const int lang = language_;
     setWindowTitle(Text(ChannelText::WindowTitle, lang));
     findChild<QLabel*>(QStringLiteral("ComboWorkModeLabel"))->setText(Text(ChannelText::WorkModeLabel, lang));
     findChild<QLabel*>(QStringLiteral("ComboGroupLabel"))->setText(Text(ChannelText::GroupLabel, lang));
-    findChild<QLabel*>(QStringLiteral("ComboWorkGroupLabel"))->setText(Text(ChannelText::WorkGroupLabel, lang));
+    findChild<QLabel*>(QStringLiteral("ComboWorkGroupLabel"))
+        ->setText(Text(ChannelText::WorkGroupLabel, lang));
     modeCombo_->addItems({Text(ChannelText::WorkModeCB, lang), Text(ChannelText::WorkModeHF, lang)});
-    grid_->setHorizontalHeaderLabels({Text(ChannelText::HeaderChannel, lang), Text(ChannelText::HeaderFrequency, lang)});
+    grid_->setHorizontalHeaderLabels(
+        {Text(ChannelText::HeaderChannel, lang), Text(ChannelText::HeaderFrequency, lang)});
     closeButton_->setText(Text(Cap::Close, lang));
     const QString off = Text(ChannelText::Off, lang);
     detail_->setRogerList(RogerList(app_.Doc.Data, off));
     detail_->setCodeList(CodeList(app_.Doc.Data, off));
 }
 
-void ChannelWindow::onWorkModePicked(int picked)
-{
+void ChannelWindow::onWorkModePicked(int picked) {
     SaveShowGridData();
     if (picked != 0 && picked != 1)
         return;
@@ -223,8 +223,7 @@ void ChannelWindow::onWorkModePicked(int picked)
     onGroupPicked(group);
 }
 
-void ChannelWindow::onGroupPicked(int group)
-{
+void ChannelWindow::onGroupPicked(int group) {
     SaveShowGridData();
     if (group < 1 || group > kMemoryView) {
         fault(ChannelFault::SetGridData);
@@ -239,8 +238,7 @@ void ChannelWindow::onGroupPicked(int group)
     SetGridData();
 }
 
-void ChannelWindow::InitComboWorkGroup()
-{
+void ChannelWindow::InitComboWorkGroup() {
     const WorkGroupChoice choice = ::InitComboWorkGroup(app_.Doc);
     const QSignalBlocker block(workGroupCombo_);
     workGroupCombo_->clear();
@@ -250,8 +248,7 @@ void ChannelWindow::InitComboWorkGroup()
         StoreWorkGroup(app_.Doc, choice.letters.at(choice.selected));
 }
 
-void ChannelWindow::showGroupReferences()
-{
+void ChannelWindow::showGroupReferences() {
     if (group_ == kMemoryView)
         return;
     // While the window opens or the work mode changes nothing is written back; afterwards
@@ -259,8 +256,7 @@ void ChannelWindow::showGroupReferences()
     groupPanel_->selectReferences(ShowValidComboText(app_.Doc, mode(), group_, !loading_));
 }
 
-void ChannelWindow::SetGridData()
-{
+void ChannelWindow::SetGridData() {
     const int m = mode();
     const int g = group_;
     const bool memoryView = g == kMemoryView;
@@ -308,8 +304,7 @@ void ChannelWindow::SetGridData()
     editRow_ = current;
 }
 
-void ChannelWindow::ShowChIfoData(const ChannelRecord& ch, int row)
-{
+void ChannelWindow::ShowChIfoData(const ChannelRecord& ch, int row) {
     if (row < 1 || row > grid_->rowCount()) {
         fault(ChannelFault::ShowChIfoData);
         return;
@@ -322,8 +317,7 @@ void ChannelWindow::ShowChIfoData(const ChannelRecord& ch, int row)
     }
 }
 
-void ChannelWindow::ShowChIfoDataOther(int row)
-{
+void ChannelWindow::ShowChIfoDataOther(int row) {
     if (row <= 0)
         return;
     const ChannelRecord* ch = RowChannel(app_.Doc, group_, row);
@@ -336,12 +330,15 @@ void ChannelWindow::ShowChIfoDataOther(int row)
     detail_->show();
 }
 
-void ChannelWindow::SetEditNoVisable() { detail_->hide(); }
+void ChannelWindow::SetEditNoVisable() {
+    detail_->hide();
+}
 
-int ChannelWindow::currentRow() const { return grid_->currentRow() + 1; }
+int ChannelWindow::currentRow() const {
+    return grid_->currentRow() + 1;
+}
 
-void ChannelWindow::onCellEntered(int tableRow, int tableColumn, int previousRow)
-{
+void ChannelWindow::onCellEntered(int tableRow, int tableColumn, int previousRow) {
     if (tableRow < 0)
         return;
     if (tableColumn == kNameColumn) {
@@ -353,8 +350,7 @@ void ChannelWindow::onCellEntered(int tableRow, int tableColumn, int previousRow
         ShowChIfoDataOther(tableRow + 1);
 }
 
-void ChannelWindow::reShowGrid(int row)
-{
+void ChannelWindow::reShowGrid(int row) {
     if (row < 1 || row > grid_->rowCount()) {
         fault(ChannelFault::ReShowGrid);
         return;
@@ -375,8 +371,7 @@ void ChannelWindow::reShowGrid(int row)
         SetEditNoVisable();
 }
 
-void ChannelWindow::EnterGridEdit()
-{
+void ChannelWindow::EnterGridEdit() {
     const int row = currentRow();
     const int column = grid_->currentColumn();
     if (row < 1 || row > RowsOfGroup(group_)) {
@@ -395,21 +390,18 @@ void ChannelWindow::EnterGridEdit()
     editor_->selectAll();
 }
 
-void ChannelWindow::placeEditor()
-{
+void ChannelWindow::placeEditor() {
     if (editRow_ < 1 || editRow_ > grid_->rowCount())
         return;
     editor_->setGeometry(grid_->visualItemRect(grid_->item(editRow_ - 1, kFrequencyColumn)));
 }
 
-void ChannelWindow::cancelEdit()
-{
+void ChannelWindow::cancelEdit() {
     editor_->hide();
     grid_->setFocus();
 }
 
-void ChannelWindow::SaveShowGridData()
-{
+void ChannelWindow::SaveShowGridData() {
     if (!editor_->isVisible() || committing_)
         return;
     FlagScope committing(committing_, true);
@@ -429,8 +421,7 @@ void ChannelWindow::SaveShowGridData()
     }
 }
 
-void ChannelWindow::GridNextLine()
-{
+void ChannelWindow::GridNextLine() {
     SaveShowGridData();
     const int rows = grid_->rowCount();
     if (rows <= 0) {
@@ -442,8 +433,7 @@ void ChannelWindow::GridNextLine()
     grid_->setFocus();
 }
 
-void ChannelWindow::GridNextCol()
-{
+void ChannelWindow::GridNextCol() {
     // One data column: past it the cursor goes to the next row.
     if (grid_->currentColumn() < kFrequencyColumn) {
         SaveShowGridData();
@@ -453,8 +443,7 @@ void ChannelWindow::GridNextCol()
     GridNextLine();
 }
 
-bool ChannelWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool ChannelWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -465,8 +454,7 @@ bool ChannelWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ChannelWindow::onDetailPicked(DetailField field, int position, const QString& entry)
-{
+void ChannelWindow::onDetailPicked(DetailField field, int position, const QString& entry) {
     if (loading_)
         return;
     ChannelRecord* ch = RowChannel(app_.Doc, group_, currentRow());
@@ -477,15 +465,13 @@ void ChannelWindow::onDetailPicked(DetailField field, int position, const QStrin
         detail_->applyPublicLock(position >= 1);
 }
 
-void ChannelWindow::onReferencePicked(GroupReference ref, const QString& name)
-{
+void ChannelWindow::onReferencePicked(GroupReference ref, const QString& name) {
     if (loading_ || group_ == kMemoryView)
         return;
     StoreReference(app_.Doc, ref, mode(), group_, name);
 }
 
-void ChannelWindow::onValidPicked(int position)
-{
+void ChannelWindow::onValidPicked(int position) {
     if (loading_ || group_ == kMemoryView)
         return;
     switch (PickGroupValid(app_.Doc, mode(), group_, position)) {
@@ -505,18 +491,15 @@ void ChannelWindow::onValidPicked(int position)
     }
 }
 
-void ChannelWindow::ShowRB()
-{
+void ChannelWindow::ShowRB() {
     detail_->setRogerList(RogerList(app_.Doc.Data, Text(ChannelText::Off, language_)));
 }
 
-void ChannelWindow::ShowDTMF()
-{
+void ChannelWindow::ShowDTMF() {
     detail_->setCodeList(CodeList(app_.Doc.Data, Text(ChannelText::Off, language_)));
 }
 
-void ChannelWindow::RefreshModeList()
-{
+void ChannelWindow::RefreshModeList() {
     if (!detail_->isVisible() || !detail_->selector(DetailField::Mode)->isVisible())
         return;
     const int16_t k = CoerceMode(app_.Doc.Data.Opt, ModeIndex(detail_->shownText(DetailField::Mode)));

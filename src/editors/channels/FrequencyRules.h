@@ -27,10 +27,10 @@ double LimitFrequency(double frequency, const ChannelEditContext& ctx);
 QString NormalizeFrequencyText(const QString& value, const ChannelEditContext& ctx);
 
 struct FrequencyCommit {
-    bool referencesChecked = false;  // the group's channel references were re-validated
-    bool groupInvalidated = false;   // the last numbered channel went and its group with it
-    bool refused = false;            // clearing the work mode's last numbered channel was refused
-    int referenceGroup = 0;          // the group whose references were checked
+    bool referencesChecked = false; // the group's channel references were re-validated
+    bool groupInvalidated = false;  // the last numbered channel went and its group with it
+    bool refused = false;           // clearing the work mode's last numbered channel was refused
+    int referenceGroup = 0;         // the group whose references were checked
 };
 
 // Commits the text typed into row `row` (1..40, or 1..6 in the memory view `group` 11)

@@ -7,8 +7,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
-GroupPanel::GroupPanel(int language, QWidget* parent) : QGroupBox(parent), language_(language)
-{
+GroupPanel::GroupPanel(int language, QWidget* parent) : QGroupBox(parent), language_(language) {
     setObjectName(QStringLiteral("FrameGroup"));
     auto* layout = new QFormLayout(this);
     struct RefDef {
@@ -45,13 +44,11 @@ GroupPanel::GroupPanel(int language, QWidget* parent) : QGroupBox(parent), langu
     connect(valid_, &QComboBox::activated, this, [this](int index) { emit validPicked(index); });
 }
 
-void GroupPanel::setGroupTitle(const QString& letter)
-{
+void GroupPanel::setGroupTitle(const QString& letter) {
     setTitle(Text(ChannelText::GroupLabel, language_) + QStringLiteral(" -- ") + letter);
 }
 
-void GroupPanel::setSelectorsVisible(bool visible)
-{
+void GroupPanel::setSelectorsVisible(bool visible) {
     for (std::size_t i = 0; i < refs_.size(); ++i) {
         refs_[i]->setVisible(visible);
         refLabels_[i]->setVisible(visible);
@@ -60,8 +57,7 @@ void GroupPanel::setSelectorsVisible(bool visible)
     validLabel_->setVisible(visible);
 }
 
-void GroupPanel::setChannelNames(const QStringList& names)
-{
+void GroupPanel::setChannelNames(const QStringList& names) {
     for (QComboBox* combo : refs_) {
         const QSignalBlocker block(combo);
         combo->clear();
@@ -69,16 +65,14 @@ void GroupPanel::setChannelNames(const QStringList& names)
     }
 }
 
-void GroupPanel::selectReferences(const std::array<QString, 4>& names)
-{
+void GroupPanel::selectReferences(const std::array<QString, 4>& names) {
     for (std::size_t i = 0; i < refs_.size(); ++i) {
         const QSignalBlocker block(refs_[i]);
         refs_[i]->setCurrentIndex(names[i].isEmpty() ? -1 : refs_[i]->findText(names[i]));
     }
 }
 
-void GroupPanel::selectValid(int position)
-{
+void GroupPanel::selectValid(int position) {
     const QSignalBlocker block(valid_);
     valid_->setCurrentIndex(position);
 }

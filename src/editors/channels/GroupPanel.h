@@ -13,7 +13,7 @@ class QLabel;
 // emergency and dual-watch channels. Its selectors are hidden in the memory view.
 class GroupPanel final : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     GroupPanel(int language, QWidget* parent = nullptr);
 
     void setGroupTitle(const QString& letter);
@@ -25,11 +25,11 @@ public:
     QComboBox* referenceSelector(GroupReference ref) const { return refs_[static_cast<std::size_t>(ref)]; }
     QComboBox* validSelector() const { return valid_; }
 
-signals:
+  signals:
     void referencePicked(GroupReference ref, const QString& name);
     void validPicked(int position);
 
-private:
+  private:
     int language_;
     std::array<QComboBox*, 4> refs_{};
     std::array<QLabel*, 4> refLabels_{};
