@@ -1,6 +1,7 @@
 // Times the channel window on a document whose every group of both work modes holds all
 // 46 channels: opening the window, switching the group shown, committing one frequency.
-// Prints the median and the slowest of each over many runs.
+// Prints the median, the 95th percentile and the slowest of each over many runs; the slowest
+// runs on a shared machine mostly measure other processes.
 #include "FixedClock.h"
 #include "ScriptedPrompt.h"
 #include "document/RadioDocumentOps.h"
@@ -34,12 +35,15 @@ void FillDocument(AppState& app) {
 
 void Report(const char* what, std::vector<double> ms, double goal) {
     std::sort(ms.begin(), ms.end());
-    QTextStream(stdout) << QStringLiteral("%1: median %2 ms, slowest %3 ms over %4 runs (goal < %5 ms)\n")
-                               .arg(QLatin1String(what))
-                               .arg(ms[ms.size() / 2], 0, 'f', 3)
-                               .arg(ms.back(), 0, 'f', 3)
-                               .arg(ms.size())
-                               .arg(goal);
+    QTextStream(stdout)
+        << QStringLiteral(
+               "%1: median %2 ms, 95th percentile %6 ms, slowest %3 ms over %4 runs (goal < %5 ms)\n")
+               .arg(QLatin1String(what))
+               .arg(ms[ms.size() / 2], 0, 'f', 3)
+               .arg(ms.back(), 0, 'f', 3)
+               .arg(ms.size())
+               .arg(goal)
+               .arg(ms[ms.size() * 95 / 100], 0, 'f', 3);
 }
 
 double TimeMs(const std::function<void()>& work) {

@@ -31,7 +31,7 @@ bool Pick(QComboBox* combo, const QString& text) {
 bool GoToRow(ChannelWindow* w, int row) {
     QTableWidget* grid = w->grid();
     grid->setFocus();
-    for (int steps = grid->rowCount(); steps > 0 && w->currentRow() != row; --steps)
+    for (int steps = w->shownRows(); steps > 0 && w->currentRow() != row; --steps)
         QTest::keyClick(grid, w->currentRow() < row ? Qt::Key_Down : Qt::Key_Up);
     return w->currentRow() == row;
 }

@@ -157,7 +157,7 @@ void ChannelWindow::InitShowGrid() {
             [this](int r, int c, int previousRow, int) { onCellEntered(r, c, previousRow); });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int r, int) {
         // A double-click on a name has already put the cursor on that row's frequency.
-        if (r < 0 || r >= grid_->rowCount()) {
+        if (r < 0 || r >= shownRows()) {
             fault(ChannelFault::GridDoubleClick);
             return;
         }
@@ -266,11 +266,13 @@ void ChannelWindow::SetGridData() {
         showGroupReferences();
     }
 
+    // The grid keeps its 40 rows; the memory view hides those it does not use, which
+    // spares rebuilding the rows on every switch.
     const int rows = RowsOfGroup(g);
     const QSignalBlocker block(grid_);
-    if (grid_->rowCount() != rows)
-        grid_->setRowCount(rows);
-    for (int r = 1; r <= rows; ++r) {
+    for (int r = 1; r <= kNumberedChannels; ++r) {
+        if (grid_->isRowHidden(r - 1) != (r > rows))
+            grid_->setRowHidden(r - 1, r > rows);
         for (int c : {kNameColumn, kFrequencyColumn}) {
             QTableWidgetItem* item = grid_->item(r - 1, c);
             if (!item) {
@@ -284,7 +286,8 @@ void ChannelWindow::SetGridData() {
                 }
                 grid_->setItem(r - 1, c, item);
             }
-            item->setText(c == kNameColumn ? GetCHName(memoryView ? r + kNumberedChannels : r) : QString());
+            item->setText(c == kNameColumn && r <= rows ? GetCHName(memoryView ? r + kNumberedChannels : r)
+                                                        : QString());
         }
     }
 
@@ -305,7 +308,7 @@ void ChannelWindow::SetGridData() {
 }
 
 void ChannelWindow::ShowChIfoData(const ChannelRecord& ch, int row) {
-    if (row < 1 || row > grid_->rowCount()) {
+    if (row < 1 || row > shownRows()) {
         fault(ChannelFault::ShowChIfoData);
         return;
     }
@@ -334,6 +337,10 @@ void ChannelWindow::SetEditNoVisable() {
     detail_->hide();
 }
 
+int ChannelWindow::shownRows() const {
+    return RowsOfGroup(group_);
+}
+
 int ChannelWindow::currentRow() const {
     return grid_->currentRow() + 1;
 }
@@ -351,7 +358,7 @@ void ChannelWindow::onCellEntered(int tableRow, int tableColumn, int previousRow
 }
 
 void ChannelWindow::reShowGrid(int row) {
-    if (row < 1 || row > grid_->rowCount()) {
+    if (row < 1 || row > shownRows()) {
         fault(ChannelFault::ReShowGrid);
         return;
     }
@@ -391,7 +398,7 @@ void ChannelWindow::EnterGridEdit() {
 }
 
 void ChannelWindow::placeEditor() {
-    if (editRow_ < 1 || editRow_ > grid_->rowCount())
+    if (editRow_ < 1 || editRow_ > shownRows())
         return;
     editor_->setGeometry(grid_->visualItemRect(grid_->item(editRow_ - 1, kFrequencyColumn)));
 }
@@ -406,7 +413,7 @@ void ChannelWindow::SaveShowGridData() {
         return;
     FlagScope committing(committing_, true);
     editor_->hide();
-    if (editRow_ < 1 || editRow_ > grid_->rowCount() || editColumn_ != kFrequencyColumn)
+    if (editRow_ < 1 || editRow_ > shownRows() || editColumn_ != kFrequencyColumn)
         return;
     const QString text = editor_->text();
     if (const auto value = ParseNumber(text))
@@ -423,7 +430,7 @@ void ChannelWindow::SaveShowGridData() {
 
 void ChannelWindow::GridNextLine() {
     SaveShowGridData();
-    const int rows = grid_->rowCount();
+    const int rows = shownRows();
     if (rows <= 0) {
         fault(ChannelFault::GridNextLine);
         return;

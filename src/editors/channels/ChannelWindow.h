@@ -45,6 +45,8 @@ class ChannelWindow final : public QWidget {
     // The group on show (1..10, 11 for the memory view) and the grid's current row (1-based).
     int shownGroup() const { return group_; }
     int currentRow() const;
+    // Rows of the group on show: 40, or 6 in the memory view.
+    int shownRows() const;
 
     QTableWidget* grid() const { return grid_; }
     FrequencyEditor* frequencyEditor() const { return editor_; }
