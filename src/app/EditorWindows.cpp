@@ -1,14 +1,21 @@
 #include "app/ChildWindows.h"
 
+#include "editors/channels/ChannelWindow.h"
 #include "editors/features/AudioTonePlayer.h"
 #include "editors/features/DtmfWindow.h"
 #include "editors/features/OptionFeaturesWindow.h"
 #include "editors/features/RogerBeepWindow.h"
 
-// The channel, optional-features, DTMF and roger-beep editors add their entries here
-// as they are written; until then their commands open nothing.
+// The editor windows the main window can open, with the way each takes over a value still
+// being typed before a write.
 void RegisterEditorWindows(ChildWindows& windows)
 {
+    windows.add(ChildKind::ChannelInfo,
+                {[](EditorServices& s) -> QWidget* { return new ChannelWindow(s.app, s.prompt, s.events); },
+                 [](QWidget* window) {
+                     if (auto* channels = qobject_cast<ChannelWindow*>(window))
+                         channels->SaveShowGridData();
+                 }});
     windows.add(ChildKind::OptFeatures,
                 {[](EditorServices& s) -> QWidget* { return new OptionFeaturesWindow(s.app, s.events); },
                  [](QWidget* window) {

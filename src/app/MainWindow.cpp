@@ -187,6 +187,9 @@ MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* pare
     });
     connect(comm_, &ModComm::finished, this, &MainWindow::onRadioOperationFinished);
 
+    // The channel window's work mode selector changes the band the caption names.
+    connect(&documentEvents_, &DocumentEvents::workModeChanged, this, [this] { setMainCaption(); });
+
     restorePlacement();
     RebuildCaptions();
     rebuildTree();
@@ -490,6 +493,9 @@ void MainWindow::ShowChildWindow(ChildKind kind)
     children_[kind] = sub;
     sub->show();
     mdi_->cascadeSubWindows();
+    // The keyboard starts in the new window, so it can be used without the mouse.
+    mdi_->setActiveSubWindow(sub);
+    window->setFocus();
 }
 
 void MainWindow::CloseOtherWindows()

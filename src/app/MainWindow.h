@@ -65,6 +65,8 @@ public:
     ModComm& radioLink() const { return *comm_; }
     // The device a read or write opens; by default the port chosen in the settings.
     void setPortDevice(const QString& device);
+    // The notices by which the open editor windows keep each other's lists current.
+    DocumentEvents& documentEvents() { return documentEvents_; }
     ProgressWindowHost& progressHost() const { return *progress_; }
 
     QString fileFilter() const { return fileFilter_; }

@@ -1,7 +1,7 @@
 // Documentation tool: starts the real main window offscreen on a copy of an installation
 // tree and saves pictures of it and of editor windows.
 // Usage: trk5120-screenshot PROGRAM_FOLDER OUTPUT.png [--chinese] [WINDOW=OUTPUT.png ...]
-// where WINDOW is the name of an editor window (FrmToneTips, FrmDTMF, FrmOptFeatures).
+// where WINDOW is the name of an editor window (frmCommChInfo, FrmToneTips, FrmDTMF, FrmOptFeatures).
 #include "session/AppState.h"
 #include "app/ChildWindows.h"
 #include "app/FileChooser.h"
@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     ChildWindows windows;
     RegisterEditorWindows(windows);
     MainWindow frmMain(app, MainWindowServices{prompt, files, launcher, windows, [] { return QStringList(); }, nullptr});
-    frmMain.resize(1000, 680);
+    frmMain.resize(1180, 820);
     frmMain.show();
     int result = 0;
     QTimer::singleShot(300, &frmMain, [&] {
@@ -62,7 +62,7 @@ int main(int argc, char** argv)
             const QString name = request.section(QLatin1Char('='), 0, 0);
             const QString path = request.section(QLatin1Char('='), 1);
             bool shown = false;
-            for (ChildKind kind : {ChildKind::OptFeatures, ChildKind::DTMF, ChildKind::ToneTips}) {
+            for (ChildKind kind : {ChildKind::ChannelInfo, ChildKind::OptFeatures, ChildKind::DTMF, ChildKind::ToneTips}) {
                 if (ChildWindowName(kind) != name)
                     continue;
                 frmMain.ShowChildWindow(kind);

@@ -1,4 +1,5 @@
 target_sources(trk5120core PRIVATE
+  i18n/ChannelTexts.cpp
   i18n/DiffTexts.cpp
   i18n/FeatureTexts.cpp
   i18n/FeatureTexts.h

@@ -17,4 +17,6 @@ signals:
     void rogerBeepsChanged();
     // The enabled modulations changed: the "Mode" lists are rebuilt.
     void enabledModesChanged();
+    // The channel window switched the work mode, and with it the band: captions naming the band follow.
+    void workModeChanged();
 };

@@ -114,13 +114,20 @@ inline void RegisterStandInEditors(ChildWindows& windows, EditorCounters& counte
     }
 }
 
+// Which editor windows a test program opens: counting stand-ins, or the program's own.
+enum class TestEditors { StandIn, Real };
+
 // A started program: state from the start-up sequence and a shown main window.
 struct TestProgram {
-    explicit TestProgram(TestInstall& install, const QString& systemLocale = QStringLiteral("en_US"))
+    explicit TestProgram(TestInstall& install, const QString& systemLocale = QStringLiteral("en_US"),
+                         TestEditors editorKind = TestEditors::StandIn)
     {
         RunStartup(app, decimalPoint, install.programFolder(), QStringLiteral("trk5120"), systemLocale, clock);
         launcher.startSucceeds = false;
-        RegisterStandInEditors(windows, editors);
+        if (editorKind == TestEditors::Real)
+            RegisterEditorWindows(windows);
+        else
+            RegisterStandInEditors(windows, editors);
         window = std::make_unique<MainWindow>(
             app, MainWindowServices{prompt, files, launcher, windows, [this] { return ports; }, nullptr});
     }

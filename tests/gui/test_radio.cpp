@@ -4,6 +4,10 @@
 #include "image/MemoryImage.h"
 #include "link/CloneEngine.h"
 #include "app/ProgressWindow.h"
+#include "document/RadioDocumentOps.h"
+#include "editors/channels/ChannelWindow.h"
+
+#include <QTableWidget>
 
 #include <QAction>
 #include <QProcess>
@@ -16,6 +20,7 @@ private slots:
     void init();
     void cleanup();
     void readThenWrite();
+    void readReopensChannelWindow();
 
 private:
     bool startSimulator(const QString& imageFile);
@@ -110,6 +115,42 @@ void RadioTest::readThenWrite()
     QCOMPARE(written.size(), kImageSize);
     QCOMPARE(written.left(0x3F40), QByteArray(reinterpret_cast<const char*>(expected.data()), 0x3F40));
     QVERIFY(program.prompt.unexpected.isEmpty());
+}
+
+// After a read the channel window is a new one, showing the radio's channels.
+void RadioTest::readReopensChannelWindow()
+{
+    TestInstall install;
+    TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
+    program.showAndActivate();
+    MainWindow& w = *program.window;
+    QPointer<QWidget> before = w.childWindow(ChildKind::ChannelInfo);
+    QVERIFY(before);
+
+    RadioDocument onRadio = program.app.Doc;
+    const int mode = ActiveMode(onRadio.Data);
+    const int group = onRadio.Data.CurGroup[mode];
+    QVERIFY(group >= 1 && group <= 9);
+    AddChannel(onRadio, 17, mode, group, QStringLiteral("28.1234"));
+    MemoryImage image;
+    InitImage(image);
+    EncodeDocument(onRadio, image);
+    const QString imageFile = install.filePath(QStringLiteral("radio.img"));
+    {
+        QFile f(imageFile);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(reinterpret_cast<const char*>(image.data()), kImageSize);
+    }
+    QVERIFY(startSimulator(imageFile));
+    w.setPortDevice(device_);
+    program.prompt.answers = {PromptAnswer::Ok, PromptAnswer::Ok};
+    w.findChild<QAction*>(QStringLiteral("mnuReadFromRadio"))->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!w.radioLink().isBusy(), 60000);
+    QVERIFY(before.isNull());
+    auto* channels = qobject_cast<ChannelWindow*>(w.childWindow(ChildKind::ChannelInfo));
+    QVERIFY(channels);
+    QCOMPARE(channels->shownGroup(), group);
+    QCOMPARE(channels->grid()->item(16, 1)->text(), QStringLiteral("28.1234"));
 }
 
 TRK_GUI_TEST_MAIN(RadioTest)
