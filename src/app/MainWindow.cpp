@@ -141,6 +141,10 @@ MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* pare
 
     mdi_ = new QMdiArea;
     mdi_->setObjectName(QStringLiteral("childWindowArea"));
+    // An editor taller or wider than the frame (the optional features on a small screen) stays
+    // reachable by scrolling the area.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     buildTreePanel();
     splitter_ = new QSplitter(Qt::Horizontal);
     splitter_->setObjectName(QStringLiteral("treeSplitter"));

@@ -72,33 +72,33 @@ QString SameDeviceKey(const QString& device)
 } // namespace
 
 PortDirectory::PortDirectory(QString settingsFile, DeviceScanner scanner)
-    : m_settingsFile(std::move(settingsFile)), m_scanner(std::move(scanner))
+    : settingsFile_(std::move(settingsFile)), scanner_(std::move(scanner))
 {
 }
 
 QList<PortEntry> PortDirectory::mapping() const
 {
     QList<PortEntry> entries;
-    for (const auto& [number, device] : ReadPortSection(m_settingsFile))
+    for (const auto& [number, device] : ReadPortSection(settingsFile_))
         entries.append({number, device});
     return entries;
 }
 
 QString PortDirectory::deviceFor(int number) const
 {
-    const auto ports = ReadPortSection(m_settingsFile);
+    const auto ports = ReadPortSection(settingsFile_);
     const auto found = ports.find(number);
     return found == ports.end() ? QString() : found->second;
 }
 
 QList<PortEntry> PortDirectory::refresh()
 {
-    std::map<int, QString> ports = ReadPortSection(m_settingsFile);
+    std::map<int, QString> ports = ReadPortSection(settingsFile_);
     QStringList knownKeys;
     for (const auto& entry : ports)
         knownKeys.append(SameDeviceKey(entry.second));
 
-    for (const QString& device : m_scanner()) {
+    for (const QString& device : scanner_()) {
         if (device.isEmpty())
             continue;
         const QString key = SameDeviceKey(device);
@@ -112,7 +112,7 @@ QList<PortEntry> PortDirectory::refresh()
         ports[number] = device;
         knownKeys.append(key);
         // A file we cannot write still gives this run its numbers; they are simply not kept.
-        WriteIniValue(m_settingsFile, kPortSection, QStringLiteral("COM") + QString::number(number), device);
+        WriteIniValue(settingsFile_, kPortSection, QStringLiteral("COM") + QString::number(number), device);
     }
 
     QList<PortEntry> present;

@@ -36,8 +36,8 @@ public:
     QList<PortEntry> mapping() const; // every entry of the file, present or not
 
 private:
-    QString m_settingsFile;
-    DeviceScanner m_scanner;
+    QString settingsFile_;
+    DeviceScanner scanner_;
 };
 
 // Port enumeration for the port window: fills `list` with "COMn" entries of the ports present

@@ -4,13 +4,13 @@
 
 QtSerialLink::QtSerialLink(QObject* parent) : SerialLink(parent)
 {
-    connect(&m_port, &QSerialPort::readyRead, this, &QtSerialLink::onReadyRead);
-    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLink::onError);
+    connect(&port_, &QSerialPort::readyRead, this, &QtSerialLink::onReadyRead);
+    connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialLink::onError);
 }
 
 QtSerialLink::~QtSerialLink()
 {
-    m_port.close();
+    port_.close();
 }
 
 namespace {
@@ -48,73 +48,73 @@ LinkOpenResult QtSerialLink::open(const QString& device)
     close();
     if (device.isEmpty())
         return {LinkOpenFailure::NoDevice, {}};
-    m_threshold = 1;
-    m_port.setPortName(device);
-    m_port.setBaudRate(QSerialPort::Baud9600);
-    m_port.setDataBits(QSerialPort::Data8);
-    m_port.setParity(QSerialPort::NoParity);
-    m_port.setStopBits(QSerialPort::OneStop);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    threshold_ = 1;
+    port_.setPortName(device);
+    port_.setBaudRate(QSerialPort::Baud9600);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
     // No reply is longer than a few dozen bytes. A bounded buffer keeps QSerialPort from
     // setting aside a fresh 32 KiB for every byte that trickles in at 9600 baud.
-    m_port.setReadBufferSize(kReadBufferBytes);
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        const LinkOpenResult result = FailureOf(m_port.error(), device);
-        m_port.clearError();
+    port_.setReadBufferSize(kReadBufferBytes);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        const LinkOpenResult result = FailureOf(port_.error(), device);
+        port_.clearError();
         return result;
     }
     // A pseudo-terminal refuses some line ioctls; the line itself works, so that is not a failure.
-    m_port.clearError();
-    m_port.clear(QSerialPort::AllDirections);
+    port_.clearError();
+    port_.clear(QSerialPort::AllDirections);
     return {};
 }
 
 bool QtSerialLink::isOpen() const
 {
-    return m_port.isOpen();
+    return port_.isOpen();
 }
 
 void QtSerialLink::close()
 {
-    if (m_port.isOpen())
-        m_port.close();
+    if (port_.isOpen())
+        port_.close();
 }
 
 void QtSerialLink::discardBuffers()
 {
-    if (!m_port.isOpen())
+    if (!port_.isOpen())
         return;
     // Reading first matters: a full buffer stops QSerialPort from reading the device, and
     // only a read, not a clear, lets it start again.
-    m_port.readAll();
-    m_port.clear(QSerialPort::AllDirections);
+    port_.readAll();
+    port_.clear(QSerialPort::AllDirections);
 }
 
 void QtSerialLink::setReceiveThreshold(int bytes)
 {
-    m_threshold = bytes < 1 ? 1 : bytes;
+    threshold_ = bytes < 1 ? 1 : bytes;
 }
 
 bool QtSerialLink::write(const QByteArray& bytes)
 {
-    if (!m_port.isOpen())
+    if (!port_.isOpen())
         return false;
-    if (m_port.write(bytes) != bytes.size())
+    if (port_.write(bytes) != bytes.size())
         return false;
     // QSerialPort would otherwise hand the frame to the device only on the next pass of the
     // event loop; the radio's answer cannot start before the frame has gone.
-    m_port.flush();
+    port_.flush();
     return true;
 }
 
 QByteArray QtSerialLink::readAll()
 {
-    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+    return port_.isOpen() ? port_.readAll() : QByteArray();
 }
 
 void QtSerialLink::onReadyRead()
 {
-    if (m_port.isOpen() && m_port.bytesAvailable() >= m_threshold)
+    if (port_.isOpen() && port_.bytesAvailable() >= threshold_)
         emit thresholdReached();
 }
 
@@ -128,10 +128,10 @@ void QtSerialLink::onError(QSerialPort::SerialPortError error)
     default:
         return;
     }
-    if (!m_port.isOpen())
+    if (!port_.isOpen())
         return;
     // A dead peer makes the port report these errors endlessly while it stays open.
-    m_port.close();
-    m_port.clearError();
+    port_.close();
+    port_.clearError();
     emit linkLost();
 }

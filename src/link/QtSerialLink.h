@@ -22,7 +22,7 @@ private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
 
-    QSerialPort m_port;
-    int m_threshold = 1;
+    QSerialPort port_;
+    int threshold_ = 1;
     static constexpr qint64 kReadBufferBytes = 8192;
 };

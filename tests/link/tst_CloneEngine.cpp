@@ -133,62 +133,62 @@ private:
     bool drive();
     QList<PromptId> shownAfterConfirmation() const;
 
-    std::unique_ptr<AppState> m_app;
-    std::unique_ptr<FakeLink> m_link;
-    std::unique_ptr<FakeLinkTimer> m_timer;
-    std::unique_ptr<ModComm> m_engine;
-    ScriptedPrompt m_prompt;
-    RecordingProgress m_progress;
-    RecordingLauncher m_launcher;
-    ScriptedRadio m_radio;
-    QList<bool> m_finished;
-    int m_loseAfterFrame = -1;
+    std::unique_ptr<AppState> app_;
+    std::unique_ptr<FakeLink> link_;
+    std::unique_ptr<FakeLinkTimer> timer_;
+    std::unique_ptr<ModComm> engine_;
+    ScriptedPrompt prompt_;
+    RecordingProgress progress_;
+    RecordingLauncher launcher_;
+    ScriptedRadio radio_;
+    QList<bool> finished_;
+    int loseAfterFrame_ = -1;
 };
 
 void TestCloneEngine::init()
 {
-    m_engine.reset();
-    m_app = std::make_unique<AppState>();
-    m_app->Settings.LanguageIndex = kEnglish;
-    m_app->Versions.FirmPairs = QStringList{QStringLiteral("V200"), QStringLiteral("V200")};
-    m_link = std::make_unique<FakeLink>();
-    m_timer = std::make_unique<FakeLinkTimer>();
-    m_prompt = ScriptedPrompt{};
-    m_prompt.onAsk = [](const AskedPrompt&) { QCoreApplication::sendPostedEvents(); };
-    m_progress = RecordingProgress{};
-    m_launcher = RecordingLauncher{};
-    m_radio = ScriptedRadio{};
-    m_radio.radio.memory = RadioMemory();
-    m_finished.clear();
-    m_loseAfterFrame = -1;
-    m_engine = std::make_unique<ModComm>(*m_link, *m_timer, m_prompt, m_progress, m_app->Image);
-    m_engine->setIdentityCheck([this](const RadioIdentity& radio) {
-        return CheckRadioIdentity(*m_app, m_prompt, m_launcher, *m_link, radio);
+    engine_.reset();
+    app_ = std::make_unique<AppState>();
+    app_->Settings.LanguageIndex = kEnglish;
+    app_->Versions.FirmPairs = QStringList{QStringLiteral("V200"), QStringLiteral("V200")};
+    link_ = std::make_unique<FakeLink>();
+    timer_ = std::make_unique<FakeLinkTimer>();
+    prompt_ = ScriptedPrompt{};
+    prompt_.onAsk = [](const AskedPrompt&) { QCoreApplication::sendPostedEvents(); };
+    progress_ = RecordingProgress{};
+    launcher_ = RecordingLauncher{};
+    radio_ = ScriptedRadio{};
+    radio_.radio.memory = RadioMemory();
+    finished_.clear();
+    loseAfterFrame_ = -1;
+    engine_ = std::make_unique<ModComm>(*link_, *timer_, prompt_, progress_, app_->Image);
+    engine_->setIdentityCheck([this](const RadioIdentity& radio) {
+        return CheckRadioIdentity(*app_, prompt_, launcher_, *link_, radio);
     });
-    connect(m_engine.get(), &ModComm::finished, this, [this](bool success) { m_finished.append(success); });
-    m_link->onWrite = [this](const QByteArray& frame) { m_radio.receive(frame); };
+    connect(engine_.get(), &ModComm::finished, this, [this](bool success) { finished_.append(success); });
+    link_->onWrite = [this](const QByteArray& frame) { radio_.receive(frame); };
 }
 
 bool TestCloneEngine::begin(int16_t operation, const QList<PromptAnswer>& answers)
 {
-    m_prompt.answers = QList<PromptAnswer>{PromptAnswer::Ok} + answers;
-    return BeginRadioOperation(*m_app, *m_engine, m_prompt, operation, QStringLiteral("fake"));
+    prompt_.answers = QList<PromptAnswer>{PromptAnswer::Ok} + answers;
+    return BeginRadioOperation(*app_, *engine_, prompt_, operation, QStringLiteral("fake"));
 }
 
 bool TestCloneEngine::drive()
 {
     for (int step = 0; step < 100000; ++step) {
         QCoreApplication::sendPostedEvents();
-        if (!m_engine->isBusy())
+        if (!engine_->isBusy())
             return true;
-        if (m_loseAfterFrame >= 0 && m_link->sent.size() > m_loseAfterFrame) {
-            m_loseAfterFrame = -1;
-            m_link->lose();
+        if (loseAfterFrame_ >= 0 && link_->sent.size() > loseAfterFrame_) {
+            loseAfterFrame_ = -1;
+            link_->lose();
             continue;
         }
-        if (!m_radio.outbox.isEmpty())
-            m_link->feed(m_radio.outbox.takeFirst());
-        else if (!m_timer->fire())
+        if (!radio_.outbox.isEmpty())
+            link_->feed(radio_.outbox.takeFirst());
+        else if (!timer_->fire())
             return false;
     }
     return false;
@@ -196,7 +196,7 @@ bool TestCloneEngine::drive()
 
 QList<PromptId> TestCloneEngine::shownAfterConfirmation() const
 {
-    QList<PromptId> ids = m_prompt.ids();
+    QList<PromptId> ids = prompt_.ids();
     if (!ids.isEmpty())
         ids.removeFirst();
     return ids;
@@ -267,17 +267,17 @@ void TestCloneEngine::replies()
     QFETCH(QList<PromptId>, shown);
 
     for (const int frame : frames)
-        m_radio.shapes.insert(frame, shape);
-    const MemoryImage radioBefore = m_radio.radio.memory;
+        radio_.shapes.insert(frame, shape);
+    const MemoryImage radioBefore = radio_.radio.memory;
     QVERIFY(begin(int16_t(operation), answers));
     QVERIFY(drive());
 
-    QCOMPARE(m_finished, QList<bool>{success});
+    QCOMPARE(finished_, QList<bool>{success});
     QCOMPARE(shownAfterConfirmation(), shown);
-    QVERIFY(m_prompt.unexpected.isEmpty());
-    QVERIFY(!m_link->isOpen());
-    QVERIFY(!m_progress.visible);
-    for (const AskedPrompt& asked : m_prompt.asked) {
+    QVERIFY(prompt_.unexpected.isEmpty());
+    QVERIFY(!link_->isOpen());
+    QVERIFY(!progress_.visible);
+    for (const AskedPrompt& asked : prompt_.asked) {
         if (asked.id != PromptId::CheckConnection)
             continue;
         // Before any block Retry/Cancel without an icon; during the blocks OK/Cancel with a question.
@@ -287,28 +287,28 @@ void TestCloneEngine::replies()
     }
     if (!success) {
         if (shape == Shape::OtherModel || shape == Shape::OtherFirmware)
-            QCOMPARE(m_link->sent.last(), LinkFrame::kEndRequest);
+            QCOMPARE(link_->sent.last(), LinkFrame::kEndRequest);
         if (operation == kLinkWrite)
-            QCOMPARE(m_radio.radio.memory[size_t(kImageSize - 1)], radioBefore[size_t(kImageSize - 1)]);
+            QCOMPARE(radio_.radio.memory[size_t(kImageSize - 1)], radioBefore[size_t(kImageSize - 1)]);
         return;
     }
-    QCOMPARE(m_progress.values.last(), 100);
+    QCOMPARE(progress_.values.last(), 100);
     if (operation == kLinkRead) {
-        QVERIFY(m_app->Image == m_radio.radio.memory);
+        QVERIFY(app_->Image == radio_.radio.memory);
     } else {
         MemoryImage expected;
         InitImage(expected);
-        EncodeDocument(m_app->Doc, expected);
-        QVERIFY(std::equal(expected.begin(), expected.begin() + 0x3F40, m_radio.radio.memory.begin()));
+        EncodeDocument(app_->Doc, expected);
+        QVERIFY(std::equal(expected.begin(), expected.begin() + 0x3F40, radio_.radio.memory.begin()));
         QVERIFY(std::equal(radioBefore.begin() + 0x3F40, radioBefore.end(),
-                           m_radio.radio.memory.begin() + 0x3F40));
+                           radio_.radio.memory.begin() + 0x3F40));
     }
     if (shown.isEmpty()) {
-        QVERIFY(std::is_sorted(m_progress.values.begin(), m_progress.values.end()));
+        QVERIFY(std::is_sorted(progress_.values.begin(), progress_.values.end()));
     } else if (shown == QList<PromptId>{PromptId::CheckConnection} && frames.first() >= kReadFirstBlock) {
         // The restart begins again with the handshake, and the display with 0 %.
-        QCOMPARE(m_link->sent.count(LinkFrame::kProgramRequest), 2);
-        QVERIFY(m_progress.values.lastIndexOf(0) > 0);
+        QCOMPARE(link_->sent.count(LinkFrame::kProgramRequest), 2);
+        QVERIFY(progress_.values.lastIndexOf(0) > 0);
     }
 }
 
@@ -336,15 +336,15 @@ void TestCloneEngine::replyWhileQuestionOpen()
     QFETCH(bool, lost);
 
     for (const int frame : silentFrames)
-        m_radio.shapes.insert(frame, Shape::Silent);
+        radio_.shapes.insert(frame, Shape::Silent);
     const bool beforeBlocks = silentFrames.first() < kReadFirstBlock;
     const PromptAnswer goOn = beforeBlocks ? PromptAnswer::Retry : PromptAnswer::Ok;
     QVERIFY(begin(kLinkRead, {lost ? goOn : PromptAnswer::Cancel}));
-    m_prompt.onAsk = [this, lateReply, lost](const AskedPrompt& asked) {
+    prompt_.onAsk = [this, lateReply, lost](const AskedPrompt& asked) {
         if (asked.id == PromptId::CheckConnection) {
-            m_link->feed(lateReply);
+            link_->feed(lateReply);
             if (lost)
-                m_link->lose();
+                link_->lose();
         }
         QCoreApplication::sendPostedEvents();
     };
@@ -352,10 +352,10 @@ void TestCloneEngine::replyWhileQuestionOpen()
 
     // A reply to the question's frame came too late, and a lost port cannot be retried: the
     // operation ends as failed without another frame.
-    QCOMPARE(m_finished, QList<bool>{false});
-    QCOMPARE(int(m_link->sent.size()), framesSent);
-    QCOMPARE(m_prompt.count(PromptId::PortLost), lost ? 1 : 0);
-    QVERIFY(m_app->Image[0] == 0xFF);
+    QCOMPARE(finished_, QList<bool>{false});
+    QCOMPARE(int(link_->sent.size()), framesSent);
+    QCOMPARE(prompt_.count(PromptId::PortLost), lost ? 1 : 0);
+    QVERIFY(app_->Image[0] == 0xFF);
 }
 
 void TestCloneEngine::portLost_data()
@@ -383,20 +383,20 @@ void TestCloneEngine::portLost()
     QFETCH(Shape, identShape);
     QFETCH(bool, success);
 
-    m_radio.shapes.insert(1, identShape);
-    m_loseAfterFrame = loseAfterFrame;
-    m_link->failWriteAt = failWriteAt;
+    radio_.shapes.insert(1, identShape);
+    loseAfterFrame_ = loseAfterFrame;
+    link_->failWriteAt = failWriteAt;
     QVERIFY(begin(kLinkRead, {}));
     QVERIFY(drive());
     // Anything still posted would be a second loss notice.
     QCoreApplication::sendPostedEvents();
 
-    QCOMPARE(m_finished, QList<bool>{success});
-    QCOMPARE(m_prompt.count(PromptId::PortLost), success ? 0 : 1);
-    QCOMPARE(m_prompt.count(PromptId::WrongModel), identShape == Shape::OtherModel ? 1 : 0);
-    QVERIFY(!m_link->isOpen());
-    QVERIFY(!m_engine->isBusy());
-    for (const AskedPrompt& asked : m_prompt.asked) {
+    QCOMPARE(finished_, QList<bool>{success});
+    QCOMPARE(prompt_.count(PromptId::PortLost), success ? 0 : 1);
+    QCOMPARE(prompt_.count(PromptId::WrongModel), identShape == Shape::OtherModel ? 1 : 0);
+    QVERIFY(!link_->isOpen());
+    QVERIFY(!engine_->isBusy());
+    for (const AskedPrompt& asked : prompt_.asked) {
         if (asked.id == PromptId::PortLost)
             QCOMPARE(asked.icon, PromptIcon::Critical);
     }
@@ -420,34 +420,34 @@ void TestCloneEngine::notStarted()
     QFETCH(PromptAnswer, confirmation);
     QFETCH(QList<PromptId>, shown);
 
-    m_link->openFailure = openFailure;
-    m_prompt.answers = {confirmation};
-    QVERIFY(!BeginRadioOperation(*m_app, *m_engine, m_prompt, kLinkRead, QStringLiteral("fake")));
-    QCOMPARE(m_prompt.ids(), shown);
-    QVERIFY(m_link->sent.isEmpty());
-    QVERIFY(!m_link->isOpen());
-    QVERIFY(!m_engine->isBusy());
-    QVERIFY(m_progress.values.isEmpty());
+    link_->openFailure = openFailure;
+    prompt_.answers = {confirmation};
+    QVERIFY(!BeginRadioOperation(*app_, *engine_, prompt_, kLinkRead, QStringLiteral("fake")));
+    QCOMPARE(prompt_.ids(), shown);
+    QVERIFY(link_->sent.isEmpty());
+    QVERIFY(!link_->isOpen());
+    QVERIFY(!engine_->isBusy());
+    QVERIFY(progress_.values.isEmpty());
     QCoreApplication::sendPostedEvents();
-    QVERIFY(m_finished.isEmpty());
+    QVERIFY(finished_.isEmpty());
 }
 
 void TestCloneEngine::lostDuringConfirmation()
 {
     // Stray bytes and the loss arrive while the user still reads the confirmation.
-    m_prompt.onAsk = [this](const AskedPrompt& asked) {
+    prompt_.onAsk = [this](const AskedPrompt& asked) {
         if (asked.id == PromptId::ReadConfirm) {
-            m_link->feed(LinkFrame::kProgramAck);
-            m_link->lose();
+            link_->feed(LinkFrame::kProgramAck);
+            link_->lose();
         }
         QCoreApplication::sendPostedEvents();
     };
     QVERIFY(begin(kLinkRead, {}));
     QVERIFY(drive());
 
-    QCOMPARE(m_finished, QList<bool>{false});
-    QCOMPARE(m_prompt.ids(), (QList<PromptId>{PromptId::ReadConfirm, PromptId::PortLost}));
-    QVERIFY(m_link->sent.isEmpty());
+    QCOMPARE(finished_, QList<bool>{false});
+    QCOMPARE(prompt_.ids(), (QList<PromptId>{PromptId::ReadConfirm, PromptId::PortLost}));
+    QVERIFY(link_->sent.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCloneEngine)

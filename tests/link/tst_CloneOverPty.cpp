@@ -34,14 +34,14 @@ private:
     void writeSimImage(const MemoryImage& image);
     MemoryImage readSimImage();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QProcess> m_sim;
-    QString m_device;
-    QString m_imageFile;
-    AppState m_app;
-    ScriptedPrompt m_prompt;
-    RecordingProgress m_progress;
-    RecordingLauncher m_launcher;
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<QProcess> sim_;
+    QString device_;
+    QString imageFile_;
+    AppState app_;
+    ScriptedPrompt prompt_;
+    RecordingProgress progress_;
+    RecordingLauncher launcher_;
 };
 
 void TestCloneOverPty::initTestCase()
@@ -52,45 +52,45 @@ void TestCloneOverPty::initTestCase()
 
 void TestCloneOverPty::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    qputenv("HOME", m_dir->path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", m_dir->path().toUtf8());
-    m_imageFile = m_dir->filePath(QStringLiteral("radio.img"));
-    m_app = AppState{};
-    m_app.Settings.LanguageIndex = kEnglish;
-    m_app.Versions.FirmPairs = QStringList{QStringLiteral("V200"), QStringLiteral("V200")};
-    m_app.DocState.DocPath = QStringLiteral("mine.dat");
-    m_app.DocState.IsNewDoc = 0;
-    m_prompt = ScriptedPrompt{};
-    m_progress.values.clear();
-    m_progress.visible = false;
-    m_progress.onValue = nullptr;
-    m_launcher.started.clear();
+    dir_ = std::make_unique<QTemporaryDir>();
+    qputenv("HOME", dir_->path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", dir_->path().toUtf8());
+    imageFile_ = dir_->filePath(QStringLiteral("radio.img"));
+    app_ = AppState{};
+    app_.Settings.LanguageIndex = kEnglish;
+    app_.Versions.FirmPairs = QStringList{QStringLiteral("V200"), QStringLiteral("V200")};
+    app_.DocState.DocPath = QStringLiteral("mine.dat");
+    app_.DocState.IsNewDoc = 0;
+    prompt_ = ScriptedPrompt{};
+    progress_.values.clear();
+    progress_.visible = false;
+    progress_.onValue = nullptr;
+    launcher_.started.clear();
 }
 
 void TestCloneOverPty::cleanup()
 {
-    if (m_sim) {
-        m_sim->terminate();
-        m_sim->waitForFinished(5000);
-        m_sim.reset();
+    if (sim_) {
+        sim_->terminate();
+        sim_->waitForFinished(5000);
+        sim_.reset();
     }
 }
 
 bool TestCloneOverPty::startSimulator(const QStringList& options)
 {
-    m_sim = std::make_unique<QProcess>();
-    m_sim->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_sim->start(qEnvironmentVariable("TRK_STAGE") + QStringLiteral("/V200/trk5120-radio-sim"),
-                 QStringList{QStringLiteral("--image"), m_imageFile, QStringLiteral("--exit-on-stdin-eof")} + options);
-    if (!m_sim->waitForStarted(5000))
+    sim_ = std::make_unique<QProcess>();
+    sim_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim_->start(qEnvironmentVariable("TRK_STAGE") + QStringLiteral("/V200/trk5120-radio-sim"),
+                 QStringList{QStringLiteral("--image"), imageFile_, QStringLiteral("--exit-on-stdin-eof")} + options);
+    if (!sim_->waitForStarted(5000))
         return false;
-    while (!m_sim->canReadLine()) {
-        if (!m_sim->waitForReadyRead(5000))
+    while (!sim_->canReadLine()) {
+        if (!sim_->waitForReadyRead(5000))
             return false;
     }
-    m_device = QString::fromLocal8Bit(m_sim->readLine()).trimmed();
-    return m_device.startsWith(QStringLiteral("/dev/"));
+    device_ = QString::fromLocal8Bit(sim_->readLine()).trimmed();
+    return device_.startsWith(QStringLiteral("/dev/"));
 }
 
 bool TestCloneOverPty::run(int16_t operation)
@@ -98,12 +98,12 @@ bool TestCloneOverPty::run(int16_t operation)
     // Wired as the main window and the command-line tool wire it.
     QtSerialLink link;
     QtLinkTimer waitTimer;
-    ModComm engine(link, waitTimer, m_prompt, m_progress, m_app.Image);
+    ModComm engine(link, waitTimer, prompt_, progress_, app_.Image);
     engine.setIdentityCheck([&](const RadioIdentity& radio) {
-        return CheckRadioIdentity(m_app, m_prompt, m_launcher, link, radio);
+        return CheckRadioIdentity(app_, prompt_, launcher_, link, radio);
     });
     QSignalSpy finished(&engine, &ModComm::finished);
-    if (!BeginRadioOperation(m_app, engine, m_prompt, operation, m_device))
+    if (!BeginRadioOperation(app_, engine, prompt_, operation, device_))
         return false;
     // A guard against a hang, not a measure of speed.
     if (!finished.wait(60000))
@@ -114,15 +114,15 @@ bool TestCloneOverPty::run(int16_t operation)
     const bool success = finished.first().first().toBool();
     if (success) {
         if (operation == kLinkRead)
-            AdoptReadImage(m_app);
-        m_prompt.tell(PromptId::Completed, CompletedText(operation, kEnglish));
+            AdoptReadImage(app_);
+        prompt_.tell(PromptId::Completed, CompletedText(operation, kEnglish));
     }
     return success;
 }
 
 void TestCloneOverPty::writeSimImage(const MemoryImage& image)
 {
-    QFile file(m_imageFile);
+    QFile file(imageFile_);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(reinterpret_cast<const char*>(image.data()), kImageSize);
 }
@@ -130,7 +130,7 @@ void TestCloneOverPty::writeSimImage(const MemoryImage& image)
 MemoryImage TestCloneOverPty::readSimImage()
 {
     MemoryImage image{};
-    QFile file(m_imageFile);
+    QFile file(imageFile_);
     if (file.open(QIODevice::ReadOnly) && file.size() == kImageSize)
         file.read(reinterpret_cast<char*>(image.data()), kImageSize);
     return image;
@@ -156,17 +156,17 @@ void TestCloneOverPty::fullRead()
     const MemoryImage radio = RadioContents();
     writeSimImage(radio);
     QVERIFY(startSimulator({}));
-    m_prompt.answers = {PromptAnswer::Ok};
+    prompt_.answers = {PromptAnswer::Ok};
     QVERIFY(run(kLinkRead));
-    QVERIFY(m_app.Image == radio);
-    QCOMPARE(m_app.DocState.DocPath, QStringLiteral("new.dat"));
-    QCOMPARE(m_app.DocState.IsNewDoc, int16_t(-1));
-    QCOMPARE(m_prompt.asked.size(), 2);
-    QCOMPARE(m_prompt.asked[0].text, Text(Msg::ReadConfirm, kEnglish));
-    QCOMPARE(m_prompt.asked[0].icon, PromptIcon::Question);
-    QCOMPARE(m_prompt.asked[1].text, Text(Msg::ReadCompleted, kEnglish));
-    QCOMPARE(m_progress.values.last(), 100);
-    QVERIFY(std::is_sorted(m_progress.values.begin(), m_progress.values.end()));
+    QVERIFY(app_.Image == radio);
+    QCOMPARE(app_.DocState.DocPath, QStringLiteral("new.dat"));
+    QCOMPARE(app_.DocState.IsNewDoc, int16_t(-1));
+    QCOMPARE(prompt_.asked.size(), 2);
+    QCOMPARE(prompt_.asked[0].text, Text(Msg::ReadConfirm, kEnglish));
+    QCOMPARE(prompt_.asked[0].icon, PromptIcon::Question);
+    QCOMPARE(prompt_.asked[1].text, Text(Msg::ReadCompleted, kEnglish));
+    QCOMPARE(progress_.values.last(), 100);
+    QVERIFY(std::is_sorted(progress_.values.begin(), progress_.values.end()));
 }
 
 void TestCloneOverPty::fullWrite()
@@ -175,17 +175,17 @@ void TestCloneOverPty::fullWrite()
     before.fill(0x5A);
     writeSimImage(before);
     QVERIFY(startSimulator({}));
-    m_prompt.answers = {PromptAnswer::Ok};
+    prompt_.answers = {PromptAnswer::Ok};
     QVERIFY(run(kLinkWrite));
     MemoryImage expected;
     InitImage(expected);
-    EncodeDocument(m_app.Doc, expected);
+    EncodeDocument(app_.Doc, expected);
     const MemoryImage after = readSimImage();
     QVERIFY(std::equal(after.begin(), after.begin() + 0x3F40, expected.begin()));
     QVERIFY(std::all_of(after.begin() + 0x3F40, after.end(), [](uint8_t b) { return b == 0x5A; }));
-    QCOMPARE(m_prompt.asked.last().text, Text(Msg::WriteCompleted, kEnglish));
-    QCOMPARE(m_progress.values.last(), 100);
-    QCOMPARE(m_app.DocState.DocPath, QStringLiteral("mine.dat"));
+    QCOMPARE(prompt_.asked.last().text, Text(Msg::WriteCompleted, kEnglish));
+    QCOMPARE(progress_.values.last(), 100);
+    QCOMPARE(app_.DocState.DocPath, QStringLiteral("mine.dat"));
 }
 
 void TestCloneOverPty::failures_data()
@@ -236,21 +236,21 @@ void TestCloneOverPty::failures()
 
     writeSimImage(RadioContents());
     QVERIFY(startSimulator(options));
-    m_prompt.answers = QList<PromptAnswer>{PromptAnswer::Ok} + answers;
+    prompt_.answers = QList<PromptAnswer>{PromptAnswer::Ok} + answers;
     if (killMidway)
-        m_progress.onValue = [this](int percent) {
-            if (percent >= 1 && m_sim->state() == QProcess::Running)
-                m_sim->kill();
+        progress_.onValue = [this](int percent) {
+            if (percent >= 1 && sim_->state() == QProcess::Running)
+                sim_->kill();
         };
-    const RadioDocument before = m_app.Doc;
+    const RadioDocument before = app_.Doc;
 
     QCOMPARE(run(kLinkRead), success);
 
     QStringList shown;
-    for (qsizetype i = 1; i < m_prompt.asked.size(); ++i)
-        shown.append(m_prompt.asked[i].text);
+    for (qsizetype i = 1; i < prompt_.asked.size(); ++i)
+        shown.append(prompt_.asked[i].text);
     QCOMPARE(shown, expectedPrompts);
-    for (const AskedPrompt& prompt : m_prompt.asked) {
+    for (const AskedPrompt& prompt : prompt_.asked) {
         if (prompt.text != Text(Msg::CheckConnection, kEnglish))
             continue;
         // Before any block: Retry/Cancel without an icon; during the blocks: OK/Cancel with a question.
@@ -259,19 +259,19 @@ void TestCloneOverPty::failures()
         QCOMPARE(prompt.icon, duringBlocks ? PromptIcon::Question : PromptIcon::None);
     }
     if (options.contains(QStringLiteral("--bad-checksum")) && success) {
-        const qsizetype restart = m_progress.values.lastIndexOf(0);
+        const qsizetype restart = progress_.values.lastIndexOf(0);
         QVERIFY(restart > 1); // back to 0% after some progress
-        QCOMPARE(m_progress.values.last(), 100);
+        QCOMPARE(progress_.values.last(), 100);
     }
     if (success) {
-        QCOMPARE(m_app.DocState.DocPath, QStringLiteral("new.dat"));
+        QCOMPARE(app_.DocState.DocPath, QStringLiteral("new.dat"));
     } else {
-        QCOMPARE(m_app.DocState.DocPath, QStringLiteral("mine.dat"));
-        QCOMPARE(m_app.DocState.IsNewDoc, int16_t(0));
-        QVERIFY(m_app.Doc.Data == before.Data);
-        QVERIFY(m_app.Doc.Channels == before.Channels);
+        QCOMPARE(app_.DocState.DocPath, QStringLiteral("mine.dat"));
+        QCOMPARE(app_.DocState.IsNewDoc, int16_t(0));
+        QVERIFY(app_.Doc.Data == before.Data);
+        QVERIFY(app_.Doc.Channels == before.Channels);
     }
-    QVERIFY(m_launcher.started.isEmpty());
+    QVERIFY(launcher_.started.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCloneOverPty)

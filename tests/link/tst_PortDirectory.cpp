@@ -16,23 +16,23 @@ private slots:
 
 private:
     QString makeDevice(const QString& name);
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_ini;
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString ini_;
 };
 
 void TestPortDirectory::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    qputenv("HOME", m_dir->path().toUtf8());
-    m_ini = m_dir->filePath(QStringLiteral("mysetup.ini"));
-    QFile file(m_ini);
+    dir_ = std::make_unique<QTemporaryDir>();
+    qputenv("HOME", dir_->path().toUtf8());
+    ini_ = dir_->filePath(QStringLiteral("mysetup.ini"));
+    QFile file(ini_);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[language]\ncomPort=1\n");
 }
 
 QString TestPortDirectory::makeDevice(const QString& name)
 {
-    const QString path = m_dir->filePath(name);
+    const QString path = dir_->filePath(name);
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     return path;
@@ -43,13 +43,13 @@ void TestPortDirectory::newDevicesGetStableNumbers()
     const QString a = makeDevice(QStringLiteral("ttyS0"));
     const QString b = makeDevice(QStringLiteral("usb-adapter"));
     QStringList scanned{a, b};
-    PortDirectory directory(m_ini, [&] { return scanned; });
+    PortDirectory directory(ini_, [&] { return scanned; });
 
     QStringList entries;
     QCOMPARE(EnumeratePorts(entries, directory), int16_t(1));
     QCOMPARE(entries, (QStringList{QStringLiteral("COM1"), QStringLiteral("COM2")}));
-    QCOMPARE(ReadIniValue(m_ini, QStringLiteral("ports"), QStringLiteral("COM2")), b);
-    QCOMPARE(ReadIniValue(m_ini, QStringLiteral("language"), QStringLiteral("comPort")), QStringLiteral("1"));
+    QCOMPARE(ReadIniValue(ini_, QStringLiteral("ports"), QStringLiteral("COM2")), b);
+    QCOMPARE(ReadIniValue(ini_, QStringLiteral("language"), QStringLiteral("comPort")), QStringLiteral("1"));
 
     // Unplugged: COM1 disappears from the list but keeps its number for when it returns.
     QFile::remove(a);
@@ -67,7 +67,7 @@ void TestPortDirectory::newDevicesGetStableNumbers()
 
     // A number the user gave by hand in the file is honoured.
     const QString pty = makeDevice(QStringLiteral("pts-7"));
-    QVERIFY(WriteIniValue(m_ini, QStringLiteral("ports"), QStringLiteral("COM9"), pty));
+    QVERIFY(WriteIniValue(ini_, QStringLiteral("ports"), QStringLiteral("COM9"), pty));
     directory.refresh();
     QCOMPARE(directory.deviceFor(9), pty);
     QCOMPARE(directory.mapping().size(), 4);
@@ -88,8 +88,8 @@ void TestPortDirectory::resolveArguments()
 {
     QFETCH(QString, argument);
     QFETCH(QString, device);
-    QVERIFY(WriteIniValue(m_ini, QStringLiteral("ports"), QStringLiteral("COM5"), QStringLiteral("/dev/pts/42")));
-    PortDirectory directory(m_ini, [] { return QStringList(); });
+    QVERIFY(WriteIniValue(ini_, QStringLiteral("ports"), QStringLiteral("COM5"), QStringLiteral("/dev/pts/42")));
+    PortDirectory directory(ini_, [] { return QStringList(); });
     QCOMPARE(ResolvePortArgument(argument, directory), device);
 }
 

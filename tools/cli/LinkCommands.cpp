@@ -21,25 +21,25 @@ class TerminalProgress final : public LinkProgress {
 public:
     void showProgress(int) override
     {
-        m_visible = true;
+        visible_ = true;
         setProgressValue(0);
     }
     void hideProgress() override
     {
-        if (m_visible && m_terminal)
+        if (visible_ && terminal_)
             QTextStream(stderr) << '\n';
-        m_visible = false;
+        visible_ = false;
     }
-    bool isProgressVisible() const override { return m_visible; }
+    bool isProgressVisible() const override { return visible_; }
     void setProgressValue(int percent) override
     {
-        if (m_visible && m_terminal)
+        if (visible_ && terminal_)
             QTextStream(stderr) << '\r' << percent << '%';
     }
 
 private:
-    bool m_visible = false;
-    bool m_terminal = ::isatty(STDERR_FILENO) != 0;
+    bool visible_ = false;
+    bool terminal_ = ::isatty(STDERR_FILENO) != 0;
 };
 
 struct LinkArguments {
