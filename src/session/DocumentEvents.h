@@ -19,4 +19,7 @@ signals:
     void enabledModesChanged();
     // The channel window switched the work mode, and with it the band: captions naming the band follow.
     void workModeChanged();
+    // A window or command has just stored a change in the document. `description` names it in
+    // the current language, the way the Edit menu's Undo item shows it ("frequency of CB A 7").
+    void documentEdited(const QString& description);
 };
