@@ -676,21 +676,23 @@ void MainWindow::importChannels()
         services_.prompt.tell(PromptId::FileError, Text(Msg::FileError, lang), PromptIcon::Critical);
         return;
     }
-    // Whatever is still being typed goes in first; then no window may go on showing the
-    // channels the import replaces.
+    // Whatever is still being typed belongs to the document the list goes into.
     for (const ChildKind kind : {ChildKind::ChannelInfo, ChildKind::OptFeatures}) {
         QWidget* window = childWindow(kind);
         const ChildWindowEntry* entry = services_.windows.find(kind);
         if (window && entry && entry->commitPendingEdits)
             entry->commitPendingEdits(window);
     }
-    CloseOtherWindows();
-    const ChannelCsvImport result = ImportChannelsFromCsv(csv, app_.Doc, lang);
-    reopenChannelWindow();
+    auto imported = std::make_unique<RadioDocument>(app_.Doc);
+    const ChannelCsvImport result = ImportChannelsFromCsv(csv, *imported, lang);
     if (!result.imported) {
         services_.prompt.tell(PromptId::ImportRefused, ImportRefusedText(result, lang), PromptIcon::Exclamation);
         return;
     }
+    // No window may go on showing the channels the import replaces.
+    CloseOtherWindows();
+    app_.Doc = *imported;
+    reopenChannelWindow();
     // Not saved: the imported channels are an edit of the open document like any other.
     emit documentEvents_.documentEdited(Text(ExchangeText::ImportOf, lang).arg(FileNameOf(*chosen)));
 }

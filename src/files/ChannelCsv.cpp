@@ -11,6 +11,7 @@
 #include "session/UserPrompt.h"
 
 #include <QList>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -172,7 +173,10 @@ QString frequencyShown(const FixedText<8>& stored, RadioDocument& doc, int mode)
     CountingPrompt quiet;
     const DocumentState state = bandStateOf(mode);
     const ChannelEditContext ctx{doc, state, quiet, kEnglish};
-    return StoredToFreqText(stored.text(), ctx);
+    const QString shown = StoredToFreqText(stored.text(), ctx);
+    // A damaged field shows the band's lower limit in the window; in a list that would pass
+    // for a real frequency, so it stays empty and an import refuses it.
+    return quiet.told == 0 ? shown : QString();
 }
 
 QString cellOf(const ChannelRecord& ch, Column column)
@@ -284,6 +288,25 @@ int entryPosition(const QString& cell, const QList<QStringList>& entriesByLangua
             if (cell.compare(entries[i], Qt::CaseInsensitive) == 0)
                 return i;
     return -1;
+}
+
+// UTF-8 as written by this program and most tools; a spreadsheet on a Chinese system saves
+// its CSV in GB18030 instead, which is taken when the bytes are no UTF-8.
+QString decodeText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        QStringDecoder chinese("GB18030");
+        if (chinese.isValid()) {
+            const QString other = chinese.decode(bytes);
+            if (!chinese.hasError())
+                text = other;
+        }
+    }
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
 }
 
 struct RowData {
@@ -511,9 +534,7 @@ void CsvImporter::apply()
 
 ChannelCsvImport CsvImporter::run(const QByteArray& bytes)
 {
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    QString text = decodeText(bytes);
     QList<CsvRecord> records;
     if (const int openLine = splitCsv(text, detectSeparator(text), records)) {
         problemAtLine(openLine, t(ExchangeText::UnclosedQuote));

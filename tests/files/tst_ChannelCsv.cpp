@@ -42,6 +42,7 @@ private slots:
         ch.Scan = 0;
         ch.RogerTone = 3;
         ch.Modulation = 2;
+        doc->Channels[kModeCB][1][2].RxFreq.set(QStringLiteral("28x")); // M1 of group B, damaged
         const QStringList lines = QString::fromUtf8(ChannelsToCsv(*doc)).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.first(), QStringLiteral("Work Mode,Group,CH No.,Frequency,TSQ,Mode,HI-CUT,NB/ANL,ECHO,+10KHz,"
                                                "BUSY,REP,Public,Scan,Roger,BOT,EOT,Call"));
@@ -49,6 +50,7 @@ private slots:
         QCOMPARE(lines[1], QStringLiteral("CB,A,1,28.0150,D_001(023N),USB,OFF,ON,OFF,OFF,OFF,-,ON,Del,3,OFF,OFF,OFF"));
         QCOMPARE(lines[2],
                  QStringLiteral("CB,A,M1,28.0150,C_008(88.5Hz),FM,OFF,ON,OFF,OFF,OFF,OFF,OFF,Add,OFF,OFF,OFF,OFF"));
+        QVERIFY(lines[9].startsWith(QStringLiteral("CB,B,M1,,C_008(88.5Hz),"))); // no plausible stand-in
         QCOMPARE(lines.size(), 1 + 2 * 10 * 7 + 1); // header, every channel, the final line break
         QVERIFY(lines[140].startsWith(QStringLiteral("HF,J,M6,28.0250,")));
     }
@@ -84,6 +86,10 @@ private slots:
             << 1;
         QTest::newRow("Chinese headers and values")
             << QByteArray("工作模式,组,信道,频率,扫描\nCB,A,1,28.0150,删除\n") << 0;
+        QTest::newRow("GB18030 from a Chinese spreadsheet")
+            << QByteArray("\xB9\xA4\xD7\xF7\xC4\xA3\xCA\xBD,\xD7\xE9,\xD0\xC5\xB5\xC0,\xC6\xB5\xC2\xCA,"
+                          "\xC9\xA8\xC3\xE8\r\nCB,A,1,28.0150,\xC9\xBE\xB3\xFD\r\n")
+            << 0;
         QTest::newRow("trailing empty column")
             << QByteArray("Work Mode,Group,CH No.,Frequency,\nCB,A,1,28.0150,\n") << 1;
         QTest::newRow("tabs, no final line break")
