@@ -6,8 +6,10 @@
 #include "app/FileChooser.h"
 #include "session/UserPrompt.h"
 #include "document/Conversions.h"
+#include "files/ChannelCsv.h"
 #include "files/DataFile.h"
 #include "app/LanguageWindow.h"
+#include "i18n/ExchangeTexts.h"
 #include "i18n/FeatureTexts.h"
 #include "i18n/Texts.h"
 #include "link/CloneEngine.h"
@@ -232,6 +234,7 @@ void MainWindow::buildMenus()
     on("mnuFileSave", [this] { fileSave(); });
     on("mnuFileSaveAs", [this] { fileSaveAs(); });
     on("mnuFileExit", [this] { close(); });
+    addChannelListItems();
     on("mnuChannelInfo", [this] { ShowChildWindow(ChildKind::ChannelInfo); });
     on("mnuOptFeature", [this] { ShowChildWindow(ChildKind::OptFeatures); });
     on("mnuToneTips", [this] { ShowChildWindow(ChildKind::ToneTips); });
@@ -451,6 +454,8 @@ void MainWindow::RebuildCaptions()
         button->setToolTip(WithoutAccessKey(Text(def.tip, lang)));
     }
     toolBar_->setWindowTitle(WithoutAccessKey(Text(Menu::ViewToolbar, lang)));
+    menuItems_.at(QStringLiteral("mnuFileExportChannels"))->setText(Text(ExchangeText::MenuExport, lang));
+    menuItems_.at(QStringLiteral("mnuFileImportChannels"))->setText(Text(ExchangeText::MenuImport, lang));
 }
 
 QMenu* MainWindow::createPopupMenu()
@@ -612,6 +617,84 @@ bool MainWindow::fileSaveAs()
         app_.DocState.DocPath = previous;
     setMainCaption();
     return saved;
+}
+
+void MainWindow::addChannelListItems()
+{
+    // Below Save As, before Exit.
+    QMenu* file = menus_.at(QStringLiteral("mnuFile"));
+    QAction* exit = menuItems_.at(QStringLiteral("mnuFileExit"));
+    for (const char* name : {"mnuFileExportChannels", "mnuFileImportChannels"}) {
+        auto* action = new QAction(file);
+        action->setObjectName(QLatin1String(name));
+        file->insertAction(exit, action);
+        menuItems_[QLatin1String(name)] = action;
+    }
+    connect(menuItems_.at(QStringLiteral("mnuFileExportChannels")), &QAction::triggered, this,
+            [this] { exportChannels(); });
+    connect(menuItems_.at(QStringLiteral("mnuFileImportChannels")), &QAction::triggered, this,
+            [this] { importChannels(); });
+}
+
+QString MainWindow::channelListFilter() const
+{
+    return Text(ExchangeText::FileFilter, app_.Settings.LanguageIndex) + QStringLiteral(" (*.csv)");
+}
+
+void MainWindow::exportChannels()
+{
+    // A frequency still in the grid's editor belongs to the list.
+    if (QWidget* window = childWindow(ChildKind::ChannelInfo)) {
+        const ChildWindowEntry* entry = services_.windows.find(ChildKind::ChannelInfo);
+        if (entry && entry->commitPendingEdits)
+            entry->commitPendingEdits(window);
+    }
+    // Named after the data file, beside it.
+    QString suggested = app_.DocState.DocPath;
+    if (suggested.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive))
+        suggested.chop(4);
+    suggested += QStringLiteral(".csv");
+    const std::optional<QString> chosen = services_.files.chooseSave(this, channelListFilter(), suggested);
+    if (!chosen || chosen->isEmpty())
+        return;
+    if (!WriteFileAtomically(*chosen, ChannelsToCsv(app_.Doc)))
+        services_.prompt.tell(PromptId::FileError, Text(Msg::FileError, app_.Settings.LanguageIndex),
+                              PromptIcon::Critical);
+}
+
+void MainWindow::importChannels()
+{
+    const int lang = app_.Settings.LanguageIndex;
+    const std::optional<QString> chosen = services_.files.chooseOpen(this, channelListFilter());
+    if (!chosen || chosen->isEmpty())
+        return;
+    // Far more than the 920 channels a document holds, written out by any spreadsheet.
+    constexpr qint64 kMaxChannelListBytes = 4 * 1024 * 1024;
+    QByteArray csv;
+    qint64 size = 0;
+    if (!ReadRegularFile(*chosen, kMaxChannelListBytes, csv, &size) || size > kMaxChannelListBytes) {
+        services_.prompt.tell(PromptId::FileError, Text(Msg::FileError, lang), PromptIcon::Critical);
+        return;
+    }
+    // Whatever is still being typed belongs to the document the list goes into.
+    for (const ChildKind kind : {ChildKind::ChannelInfo, ChildKind::OptFeatures}) {
+        QWidget* window = childWindow(kind);
+        const ChildWindowEntry* entry = services_.windows.find(kind);
+        if (window && entry && entry->commitPendingEdits)
+            entry->commitPendingEdits(window);
+    }
+    auto imported = std::make_unique<RadioDocument>(app_.Doc);
+    const ChannelCsvImport result = ImportChannelsFromCsv(csv, *imported, lang);
+    if (!result.imported) {
+        services_.prompt.tell(PromptId::ImportRefused, ImportRefusedText(result, lang), PromptIcon::Exclamation);
+        return;
+    }
+    // No window may go on showing the channels the import replaces.
+    CloseOtherWindows();
+    app_.Doc = *imported;
+    reopenChannelWindow();
+    // Not saved: the imported channels are an edit of the open document like any other.
+    emit documentEvents_.documentEdited(Text(ExchangeText::ImportOf, lang).arg(FileNameOf(*chosen)));
 }
 
 void MainWindow::initialSetting()

@@ -87,6 +87,9 @@ public:
     void fileOpen();
     void fileSave();
     bool fileSaveAs();
+    // The channel list as CSV, and its import into the open document as one change.
+    void exportChannels();
+    void importChannels();
     void initialSetting();
     void readFromRadio();
     void writeToRadio();
@@ -122,6 +125,8 @@ private:
     // After a successful read the image becomes the document; both report completion.
     void onRadioOperationFinished(bool success);
     QAction* addMenuItem(QMenu* menu, const char* name);
+    void addChannelListItems();
+    QString channelListFilter() const;
 
     AppState& app_;
     MainWindowServices services_;

@@ -1,6 +1,7 @@
 target_sources(trk5120core PRIVATE
   i18n/ChannelTexts.cpp
   i18n/DiffTexts.cpp
+  i18n/ExchangeTexts.cpp
   i18n/FeatureTexts.cpp
   i18n/FeatureTexts.h
   i18n/LinkTexts.cpp

@@ -30,6 +30,7 @@ enum class PromptId {
     // The editors.
     InvalidInput,         // a value typed into an editor is refused
     EditorNotice,         // an editor explains what it did or refused
+    ImportRefused,        // a channel list that cannot be imported: nothing was changed
 };
 
 class UserPrompt {

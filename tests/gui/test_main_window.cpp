@@ -129,7 +129,7 @@ void MainWindowTest::menusToolbarAndTreeInEnglish()
         titles << a->text();
     QCOMPARE(titles, QStringList({"&File", "&Edit", "&Program", "&Setup", "&View", "&Window", "&Help"}));
     const std::pair<const char*, QStringList> menus[] = {
-        {"mnuFile", {"&New", "&Open", "&Save", "Save &As", "E&xit"}},
+        {"mnuFile", {"&New", "&Open", "&Save", "Save &As", "Export Channels...", "Import Channels...", "E&xit"}},
         {"mnuEdit", {"&Channel Information", "&Option Features", "&Roger Beep"}},
         {"mnuProgram", {"&Read from Radio", "&Write to Radio"}},
         {"mnuSet", {"&Communication Port", "&Language Setup", "&Initial Setting"}},

@@ -11,6 +11,7 @@ struct CliArguments {
     QString port;
     QString image;     // empty when --image was not given
     int retries = 2;
+    bool json = false; // --json: the whole document as JSON instead of the channel list
 };
 
 // The options a command takes; a command that takes --port requires it.
@@ -19,6 +20,7 @@ enum CliOption : unsigned {
     kOptionPort = 1u << 0,
     kOptionImage = 1u << 1,
     kOptionRetries = 1u << 2,
+    kOptionJson = 1u << 3,
 };
 
 // One entry per command in main.cpp's table; the usage text is made from the table.
@@ -37,3 +39,5 @@ int CommandDiff(CliContext& ctx, const CliArguments& arguments); // exits 0 same
 int CommandRead(CliContext& ctx, const CliArguments& arguments);
 int CommandWrite(CliContext& ctx, const CliArguments& arguments);
 int CommandTone(CliContext& ctx, const CliArguments& arguments);
+int CommandExport(CliContext& ctx, const CliArguments& arguments);
+int CommandImport(CliContext& ctx, const CliArguments& arguments);

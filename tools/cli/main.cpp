@@ -24,6 +24,8 @@ constexpr std::array kCommands{
     CliCommand{"read", "OUT.dat", kOptionPort | kOptionImage | kOptionRetries, CommandRead},
     CliCommand{"write", "IN.dat", kOptionPort | kOptionRetries, CommandWrite},
     CliCommand{"tone", "IN.dat N OUT.wav", kNoOptions, CommandTone},
+    CliCommand{"export", "IN.dat OUT.csv", kOptionJson, CommandExport},
+    CliCommand{"import", "IN.csv BASE.dat OUT.dat", kNoOptions, CommandImport},
 };
 
 constexpr int kMaxRetries = 1000;
@@ -33,6 +35,8 @@ QString synopsis(const CliCommand& command)
     QString line = QLatin1String(command.name);
     if (command.options & kOptionPort)
         line += QStringLiteral(" --port PORT");
+    if (command.options & kOptionJson)
+        line += QStringLiteral(" [--json]");
     line += QLatin1Char(' ') + QLatin1String(command.files);
     if (command.options & kOptionImage)
         line += QStringLiteral(" [--image OUT.img]");
@@ -75,6 +79,9 @@ std::optional<CliArguments> parseArguments(const CliCommand& command, const QStr
         parser.addOption(image);
     if (command.options & kOptionRetries)
         parser.addOption(retries);
+    const QCommandLineOption json(QStringLiteral("json"));
+    if (command.options & kOptionJson)
+        parser.addOption(json);
     if (!parser.parse(QStringList{QStringLiteral("trk5120-cli")} + rest)) {
         problem = parser.errorText();
         return std::nullopt;
@@ -112,6 +119,7 @@ std::optional<CliArguments> parseArguments(const CliCommand& command, const QStr
         if (!value->isEmpty())
             arguments.retries = value->toInt();
     }
+    arguments.json = (command.options & kOptionJson) && parser.isSet(json);
     return arguments;
 }
 
