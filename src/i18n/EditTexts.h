@@ -6,16 +6,16 @@
 // (language 1) and Chinese (language 2). Any other language index reads as English. Texts
 // with "%1" and "%2" are templates filled in by StepName.
 enum class EditText {
-    Undo,      // "&Undo": the item when there is nothing to undo
-    Redo,      // "&Redo"
-    UndoStep,  // the item naming its step: "&Undo frequency of CB A 7"
+    Undo,     // "&Undo": the item when there is nothing to undo
+    Redo,     // "&Redo"
+    UndoStep, // the item naming its step: "&Undo frequency of CB A 7"
     RedoStep,
     Frequency, // %1 the channel: "frequency of CB A 7"
     FieldOf,   // %1 a setting, %2 what it belongs to: "TSQ of CB A 7", "Group Valid of CB A"
     WorkMode,
-    WorkGroup, // %1 the work mode: "Work Group of CB"
-    DtmfCode,  // %1 the code memory: "DTMF 3"
-    RogerStep, // %1 the sequence, %2 the step: "roger beep 2 step 4"
+    WorkGroup,    // %1 the work mode: "Work Group of CB"
+    DtmfCode,     // %1 the code memory: "DTMF 3"
+    RogerStep,    // %1 the sequence, %2 the step: "roger beep 2 step 4"
     RogerSetting, // %1 a setting, %2 the sequence: "Recycle Times of roger beep 2"
     Count_
 };

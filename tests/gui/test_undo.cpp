@@ -88,7 +88,8 @@ private:
     static void editTot(TestProgram& program)
     {
         program.window->ShowChildWindow(ChildKind::OptFeatures);
-        StepSelector(window(program, ChildKind::OptFeatures)->findChild<QComboBox*>(QStringLiteral("TotTime")));
+        QWidget* features = window(program, ChildKind::OptFeatures);
+        StepSelector(features->findChild<QComboBox*>(QStringLiteral("TotTime")));
     }
     static QString channelPlace(TestProgram& program, int row)
     {
@@ -124,8 +125,8 @@ void UndoTest::editsInEveryWindowUndoneAndRedone()
     auto* tot = features->findChild<QComboBox*>(QStringLiteral("TotTime"));
     auto* length = roger->findChild<QComboBox*>(QStringLiteral("Length4"));
     const auto shown = [&] {
-        return Shown{CellText(chw, 5), tsq->currentText(), tot->currentText(), dtmf->grid()->item(2, 1)->text(),
-                     length->currentText()};
+        return Shown{CellText(chw, 5), tsq->currentText(), tot->currentText(),
+                     dtmf->grid()->item(2, 1)->text(), length->currentText()};
     };
     const RadioDocument before = program.app.Doc;
     const Shown shownBefore = shown();
@@ -208,10 +209,11 @@ void UndoTest::pendingFrequencyIsTakenFirst()
     item(program, "mnuEditUndo")->trigger();
     QVERIFY(!w->frequencyEditor()->isVisible());
     QVERIFY(SameDocument(program.app.Doc, afterTot));
-    QCOMPARE(item(program, "mnuEditRedo")->text(), QStringLiteral("&Redo frequency of ") + channelPlace(program, 7));
+    const QString step = QStringLiteral("frequency of ") + channelPlace(program, 7);
+    QCOMPARE(item(program, "mnuEditRedo")->text(), QStringLiteral("&Redo ") + step);
     item(program, "mnuEditRedo")->trigger();
     QCOMPARE(CellText(w, 7), QStringLiteral("28.6000"));
-    QCOMPARE(item(program, "mnuEditUndo")->text(), QStringLiteral("&Undo frequency of ") + channelPlace(program, 7));
+    QCOMPARE(item(program, "mnuEditUndo")->text(), QStringLiteral("&Undo ") + step);
 }
 
 void UndoTest::undoneToTheSavedStateAsksNothing()
@@ -286,7 +288,8 @@ void UndoTest::languageChangeKeepsTheSteps()
     ChannelWindow* w = channels(program);
     w->grid()->setCurrentCell(0, 1);
     StepSelector(w->detailPanel()->selector(DetailField::Scan));
-    QCOMPARE(undo->text(), QString::fromUtf8("撤销 ") + channelPlace(program, 1) + QString::fromUtf8(" 的 扫描(&U)"));
+    QCOMPARE(undo->text(),
+             QString::fromUtf8("撤销 ") + channelPlace(program, 1) + QString::fromUtf8(" 的 扫描(&U)"));
 }
 
 TRK_GUI_TEST_MAIN(UndoTest)

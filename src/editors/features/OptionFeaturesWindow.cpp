@@ -317,7 +317,8 @@ void OptionFeaturesWindow::leaveVolt(bool leftMin)
     voltMax_->setText(r.maxText);
     app_.Doc.Data.Opt.VoltMin = r.voltMin;
     app_.Doc.Data.Opt.VoltMax = r.voltMax;
-    edited(StepName(EditText::FieldOf, language_, Text(leftMin ? FeatureText::VoltMin : FeatureText::VoltMax, language_),
+    const FeatureText field = leftMin ? FeatureText::VoltMin : FeatureText::VoltMax;
+    edited(StepName(EditText::FieldOf, language_, Text(field, language_),
                     Text(FeatureText::VoltProtect, language_)));
 }
 
