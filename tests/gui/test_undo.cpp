@@ -2,6 +2,9 @@
 #include "GuiTestSupport.h"
 
 #include "document/Conversions.h"
+#include "document/RadioDocumentOps.h"
+#include "editors/channels/FrequencyRules.h"
+#include "editors/channels/GroupPanel.h"
 #include "editors/channels/ChannelDetailPanel.h"
 #include "editors/channels/ChannelWindow.h"
 #include "editors/channels/FrequencyEditor.h"
@@ -13,6 +16,8 @@
 #include "i18n/Texts.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QComboBox>
 #include <QMdiArea>
 #include <QPointer>
@@ -58,6 +63,8 @@ private slots:
     void replacedDocumentStartsAfresh_data();
     void replacedDocumentStartsAfresh();
     void languageChangeKeepsTheSteps();
+    void everyKindOfChangeIsOneNamedStep_data();
+    void everyKindOfChangeIsOneNamedStep();
 
 private:
     static QAction* item(TestProgram& program, const char* name)
@@ -290,6 +297,74 @@ void UndoTest::languageChangeKeepsTheSteps()
     StepSelector(w->detailPanel()->selector(DetailField::Scan));
     QCOMPARE(undo->text(),
              QString::fromUtf8("撤销 ") + channelPlace(program, 1) + QString::fromUtf8(" 的 扫描(&U)"));
+}
+
+void UndoTest::everyKindOfChangeIsOneNamedStep_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("step"); // "%m" stands for the work mode
+    QTest::newRow("work mode") << "ComboWorkMode" << "work mode";
+    QTest::newRow("work group") << "ComboWorkGroup" << "Work Group of %m";
+    QTest::newRow("group valid") << "ComboGroupValid" << "Group Valid of %m A";
+    QTest::newRow("emergency channel") << "ComboEmgCh1" << "EMG CHX1 of %m A";
+    QTest::newRow("option check box") << "Beep" << "Beep";
+    QTest::newRow("mode enable") << "ModeEnable1" << "AM Enable";
+    QTest::newRow("public channel") << "PubMode" << "Mode of Public";
+    QTest::newRow("SWR limit") << "SwrMax" << "Max of SWR Protect";
+    QTest::newRow("transmit offset") << "TxOffset" << "Tx Offset";
+    QTest::newRow("DTMF timing") << "DtmfSendTime" << "DTMF Send Time[ms]";
+    QTest::newRow("DTMF display") << "DtmfDisplay" << "DTMF DISP";
+    QTest::newRow("roger pause") << "InterTime" << "Inter Time[ms] of roger beep 1";
+    QTest::newRow("roger frequency") << "Freq9" << "roger beep 1 step 9";
+}
+
+void UndoTest::everyKindOfChangeIsOneNamedStep()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, step);
+    TestInstall install;
+    TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
+    program.showAndActivate();
+    MainWindow& main = *program.window;
+    // Every selector below can move: all groups valid, two channels in A, every mode offered.
+    RadioDocument& doc = program.app.Doc;
+    const int mode = ActiveMode(doc.Data);
+    for (int g = 1; g <= 9; ++g)
+        doc.Data.Opt.GroupValid[mode][g] = 1;
+    doc.Data.CurGroup[mode] = 1;
+    for (int id : {1, 2})
+        if (!FindChannelSlot(doc, mode, 1, id))
+            AddChannel(doc, id, mode, 1, DefaultGroupFrequency(1));
+    for (int k = 0; k <= 4; ++k)
+        doc.Data.Opt.ModeEnable[k] = 1;
+    emit main.documentEvents().documentRestored();
+    for (ChildKind kind : {ChildKind::OptFeatures, ChildKind::DTMF, ChildKind::ToneTips})
+        main.ShowChildWindow(kind);
+    emit main.documentEvents().documentEdited(QStringLiteral("setup"));
+    const RadioDocument before = doc;
+
+    QWidget* found = nullptr;
+    for (QWidget* w : main.mdiArea()->findChildren<QWidget*>(change))
+        found = w;
+    QVERIFY2(found, qPrintable(change));
+    if (auto* combo = qobject_cast<QComboBox*>(found)) {
+        StepSelector(combo);
+    } else if (auto* box = qobject_cast<QCheckBox*>(found)) {
+        box->click();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(found)) {
+        const bool swr = change == QLatin1String("SwrMax");
+        const bool first = swr ? doc.Data.Opt.SwrMax != 27 : doc.Data.TxOffset != 12345;
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, swr ? (first ? "2.7" : "3.1") : (first ? "1.2345" : "2.3456"));
+        edit->clearFocus();
+    }
+    QVERIFY(!SameDocument(doc, before));
+    step.replace(QStringLiteral("%m"), WorkModeText(ActiveMode(before.Data)));
+    QCOMPARE(item(program, "mnuEditUndo")->text(), QStringLiteral("&Undo ") + step);
+    item(program, "mnuEditUndo")->trigger();
+    QVERIFY(SameDocument(doc, before));
+    QCOMPARE(item(program, "mnuEditUndo")->text(), QStringLiteral("&Undo setup"));
 }
 
 TRK_GUI_TEST_MAIN(UndoTest)
