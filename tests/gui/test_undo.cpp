@@ -365,6 +365,9 @@ void UndoTest::everyKindOfChangeIsOneNamedStep()
     item(program, "mnuEditUndo")->trigger();
     QVERIFY(SameDocument(doc, before));
     QCOMPARE(item(program, "mnuEditUndo")->text(), QStringLiteral("&Undo setup"));
+    // The band follows the restored work mode.
+    QCOMPARE(program.app.DocState.BandText, BandTextOf(ActiveMode(before.Data)));
+    QVERIFY(main.windowTitle().contains(program.app.DocState.BandText));
 }
 
 TRK_GUI_TEST_MAIN(UndoTest)
