@@ -6,9 +6,11 @@
 #include "app/FileChooser.h"
 #include "session/UserPrompt.h"
 #include "document/Conversions.h"
+#include "document/RadioDocumentOps.h"
 #include "files/ChannelCsv.h"
 #include "files/DataFile.h"
 #include "app/LanguageWindow.h"
+#include "i18n/EditTexts.h"
 #include "i18n/ExchangeTexts.h"
 #include "i18n/FeatureTexts.h"
 #include "i18n/Texts.h"
@@ -23,12 +25,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPointer>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -195,6 +199,10 @@ MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* pare
 
     // The channel window's work mode selector changes the band the caption names.
     connect(&documentEvents_, &DocumentEvents::workModeChanged, this, [this] { setMainCaption(); });
+    connect(&documentEvents_, &DocumentEvents::documentEdited, this, [this](const QString& description) {
+        history_.record(app_.Doc, description);
+        updateUndoItems();
+    });
 
     restorePlacement();
     RebuildCaptions();
@@ -247,6 +255,8 @@ void MainWindow::buildMenus()
     on("mnuCloseAll", [this] { CloseOtherWindows(); });
     on("mnuHelpAbout", [this] { showAbout(); });
 
+    buildUndoItems();
+
     for (const char* name : {"mnuTreeView", "mnuViewToolbar", "mnuViewStatusBar"}) {
         QAction* action = menuItems_.at(QLatin1String(name));
         action->setCheckable(true);
@@ -258,6 +268,79 @@ void MainWindow::buildMenus()
             [this](bool on) { toolBar_->setVisible(on); });
     connect(menuItems_.at(QStringLiteral("mnuViewStatusBar")), &QAction::toggled, this,
             [this](bool on) { statusBar()->setVisible(on); });
+}
+
+void MainWindow::buildUndoItems()
+{
+    QMenu* edit = menus_.at(QStringLiteral("mnuEdit"));
+    QAction* first = edit->actions().value(0);
+    const std::pair<const char*, QKeySequence> items[] = {
+        {"mnuEditUndo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {"mnuEditRedo", QKeySequence(Qt::CTRL | Qt::Key_Y)},
+    };
+    for (const auto& [name, keys] : items) {
+        auto* action = new QAction(edit);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        edit->insertAction(first, action);
+        menuItems_[QLatin1String(name)] = action;
+    }
+    edit->insertSeparator(first);
+    connect(menuItems_.at(QStringLiteral("mnuEditUndo")), &QAction::triggered, this, [this] { undoEdit(); });
+    connect(menuItems_.at(QStringLiteral("mnuEditRedo")), &QAction::triggered, this, [this] { redoEdit(); });
+}
+
+void MainWindow::updateUndoItems()
+{
+    const int lang = app_.Settings.LanguageIndex;
+    QAction* undo = menuItems_.at(QStringLiteral("mnuEditUndo"));
+    QAction* redo = menuItems_.at(QStringLiteral("mnuEditRedo"));
+    undo->setText(history_.canUndo() ? StepName(EditText::UndoStep, lang, history_.undoName())
+                                     : Text(EditText::Undo, lang));
+    redo->setText(history_.canRedo() ? StepName(EditText::RedoStep, lang, history_.redoName())
+                                     : Text(EditText::Redo, lang));
+    undo->setEnabled(history_.canUndo());
+    redo->setEnabled(history_.canRedo());
+}
+
+void MainWindow::resetHistory()
+{
+    history_.reset(app_.Doc);
+    updateUndoItems();
+}
+
+void MainWindow::undoEdit()
+{
+    restoreStep(true);
+}
+
+void MainWindow::redoEdit()
+{
+    restoreStep(false);
+}
+
+void MainWindow::restoreStep(bool back)
+{
+    // A value still being typed is the user's latest change: the field takes it as it does
+    // when the focus leaves it, so Undo takes it back first and Redo can bring it again.
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    if (focused)
+        focused->clearFocus();
+    const int16_t modeBefore = app_.Doc.Data.WorkMode;
+    const bool moved = back ? history_.undo(app_.Doc) : history_.redo(app_.Doc);
+    if (moved) {
+        if (app_.Doc.Data.WorkMode != modeBefore) {
+            app_.DocState.BandText = BandTextOf(ActiveMode(app_.Doc.Data));
+            ParseBandLimits(app_.DocState);
+            emit documentEvents_.workModeChanged();
+        }
+        emit documentEvents_.documentRestored();
+    }
+    updateUndoItems();
+    if (focused && focused->isVisible())
+        focused->setFocus();
+    else if (QMdiSubWindow* active = mdi_->activeSubWindow(); active && active->widget())
+        active->widget()->setFocus();
 }
 
 void MainWindow::buildToolbar()
@@ -448,6 +531,7 @@ void MainWindow::RebuildCaptions()
                 ->setText(item.caption == Menu::ToneTips ? RogerBeepCaption(kRogerBeepMenuCaption, lang)
                                                           : Text(item.caption, lang));
     }
+    updateUndoItems();
     for (const ToolButtonDef& def : kToolButtons) {
         QAction* button = toolButtons_.at(QString::fromUtf8(def.key));
         button->setText(WithoutAccessKey(Text(def.tip, lang)));
@@ -535,6 +619,7 @@ void MainWindow::LoadNewDoc()
     RebuildCaptions();
     reopenChannelWindow();
     setMainCaption();
+    resetHistory();
 }
 
 void MainWindow::fileNew(bool confirm)
@@ -588,6 +673,7 @@ void MainWindow::fileOpen()
     reopenChannelWindow();
     setMainCaption();
     Change_Language();
+    resetHistory();
 }
 
 void MainWindow::fileSave()
@@ -703,6 +789,7 @@ void MainWindow::initialSetting()
     LoadInitTemplate(app_);
     reopenChannelWindow();
     setMainCaption();
+    resetHistory();
 }
 
 void MainWindow::readFromRadio()
@@ -736,6 +823,7 @@ void MainWindow::onRadioOperationFinished(bool success)
         setMainCaption();
         Change_Language();
         reopenChannelWindow();
+        resetHistory();
     }
     services_.prompt.tell(PromptId::Completed, CompletedText(radioOperation_, app_.Settings.LanguageIndex));
 }

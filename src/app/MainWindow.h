@@ -2,6 +2,7 @@
 
 #include "app/ChildWindows.h"
 #include "session/DocumentEvents.h"
+#include "session/DocumentHistory.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -96,6 +97,10 @@ public:
     void showComSet();
     void showLanguage();
     void showAbout();
+    // Edit > Undo and Redo: the open windows show the restored document at once.
+    void undoEdit();
+    void redoEdit();
+    const DocumentHistory& history() const { return history_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -127,10 +132,17 @@ private:
     QAction* addMenuItem(QMenu* menu, const char* name);
     void addChannelListItems();
     QString channelListFilter() const;
+    // Undo and Redo head the Edit menu; their captions name the step they would take.
+    void buildUndoItems();
+    void updateUndoItems();
+    // The document was replaced as a whole: its history starts again from here.
+    void resetHistory();
+    void restoreStep(bool back);
 
     AppState& app_;
     MainWindowServices services_;
     DocumentEvents documentEvents_;
+    DocumentHistory history_;
     EditorServices editorServices_;
     QString fileFilter_;
     std::map<QString, QAction*> menuItems_;   // by control name: "mnuFileNew", ...

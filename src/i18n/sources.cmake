@@ -1,6 +1,8 @@
 target_sources(trk5120core PRIVATE
   i18n/ChannelTexts.cpp
   i18n/DiffTexts.cpp
+  i18n/EditTexts.cpp
+  i18n/EditTexts.h
   i18n/ExchangeTexts.cpp
   i18n/FeatureTexts.cpp
   i18n/FeatureTexts.h

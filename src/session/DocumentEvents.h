@@ -22,4 +22,7 @@ signals:
     // A window or command has just stored a change in the document. `description` names it in
     // the current language, the way the Edit menu's Undo item shows it ("frequency of CB A 7").
     void documentEdited(const QString& description);
+    // Undo or Redo has put back another state of the whole document: every open window shows
+    // it again, as it did when it opened, without writing anything back.
+    void documentRestored();
 };

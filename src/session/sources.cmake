@@ -3,6 +3,8 @@
 target_sources(trk5120core PRIVATE
   session/AppState.h
   session/DocumentEvents.h
+  session/DocumentHistory.cpp
+  session/DocumentHistory.h
   session/IniFile.cpp
   session/IniFile.h
   session/NewDocument.cpp

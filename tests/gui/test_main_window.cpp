@@ -130,7 +130,7 @@ void MainWindowTest::menusToolbarAndTreeInEnglish()
     QCOMPARE(titles, QStringList({"&File", "&Edit", "&Program", "&Setup", "&View", "&Window", "&Help"}));
     const std::pair<const char*, QStringList> menus[] = {
         {"mnuFile", {"&New", "&Open", "&Save", "Save &As", "Export Channels...", "Import Channels...", "E&xit"}},
-        {"mnuEdit", {"&Channel Information", "&Option Features", "&Roger Beep"}},
+        {"mnuEdit", {"&Undo", "&Redo", "", "&Channel Information", "&Option Features", "&Roger Beep"}},
         {"mnuProgram", {"&Read from Radio", "&Write to Radio"}},
         {"mnuSet", {"&Communication Port", "&Language Setup", "&Initial Setting"}},
         {"mnuView", {"Tree &View", "&Toolbar", "&Status Bar"}},

@@ -117,7 +117,8 @@ void RadioTest::readThenWrite()
     QVERIFY(program.prompt.unexpected.isEmpty());
 }
 
-// After a read the channel window is a new one, showing the radio's channels.
+// After a read the channel window is a new one, showing the radio's channels, and the
+// history of the replaced document is gone.
 void RadioTest::readReopensChannelWindow()
 {
     TestInstall install;
@@ -141,12 +142,17 @@ void RadioTest::readReopensChannelWindow()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(reinterpret_cast<const char*>(image.data()), kImageSize);
     }
+    // An edit that Undo could take back until the read replaces the document.
+    program.app.Doc.Data.Opt.TotTime = int16_t(program.app.Doc.Data.Opt.TotTime == 3 ? 6 : 3);
+    emit w.documentEvents().documentEdited(QStringLiteral("TOT"));
+    QVERIFY(w.history().canUndo());
     QVERIFY(startSimulator(imageFile));
     w.setPortDevice(device_);
     program.prompt.answers = {PromptAnswer::Ok, PromptAnswer::Ok};
     w.findChild<QAction*>(QStringLiteral("mnuReadFromRadio"))->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(!w.radioLink().isBusy(), 60000);
     QVERIFY(before.isNull());
+    QVERIFY(!w.history().canUndo());
     auto* channels = qobject_cast<ChannelWindow*>(w.childWindow(ChildKind::ChannelInfo));
     QVERIFY(channels);
     QCOMPARE(channels->shownGroup(), group);

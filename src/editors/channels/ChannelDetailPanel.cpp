@@ -83,6 +83,10 @@ QString ChannelDetailPanel::shownText(DetailField field) const {
     return selector(field)->currentText();
 }
 
+QString ChannelDetailPanel::caption(DetailField field) const {
+    return labels_[static_cast<std::size_t>(field)]->text();
+}
+
 void ChannelDetailPanel::showChannel(const ChannelRecord& ch, const QStringList& modes) {
     setTitle(Text(ChannelText::DetailTitle, language_) + GetCHName(ch.ChId));
     ChannelRecord copy = ch;

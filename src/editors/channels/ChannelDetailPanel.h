@@ -28,6 +28,8 @@ class ChannelDetailPanel final : public QGroupBox {
 
     QComboBox* selector(DetailField field) const { return combos_[static_cast<std::size_t>(field)]; }
     QString shownText(DetailField field) const;
+    // The selector's caption ("TSQ").
+    QString caption(DetailField field) const;
 
   signals:
     void picked(DetailField field, int position, const QString& entry);

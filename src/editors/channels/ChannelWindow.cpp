@@ -7,6 +7,7 @@
 #include "editors/channels/FrequencyRules.h"
 #include "editors/channels/GroupPanel.h"
 #include "i18n/ChannelTexts.h"
+#include "i18n/EditTexts.h"
 #include "i18n/Texts.h"
 #include "session/AppState.h"
 #include "session/DocumentEvents.h"
@@ -59,6 +60,7 @@ ChannelWindow::ChannelWindow(AppState& app, UserPrompt& prompt, DocumentEvents& 
     connect(&events_, &DocumentEvents::dtmfCodesChanged, this, &ChannelWindow::ShowDTMF);
     connect(&events_, &DocumentEvents::rogerBeepsChanged, this, &ChannelWindow::ShowRB);
     connect(&events_, &DocumentEvents::enabledModesChanged, this, &ChannelWindow::RefreshModeList);
+    connect(&events_, &DocumentEvents::documentRestored, this, &ChannelWindow::reloadFromDocument);
     // Leaving the editor in any way commits it: to the grid, to a selector, to another window.
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (editor_->isVisible() && now != editor_)
@@ -151,8 +153,10 @@ void ChannelWindow::InitShowGrid() {
     connect(modeCombo_, &QComboBox::activated, this, [this](int index) { onWorkModePicked(index); });
     connect(groupCombo_, &QComboBox::activated, this,
             [this](int index) { onGroupPicked(GroupNumber(groupCombo_->itemText(index))); });
-    connect(workGroupCombo_, &QComboBox::activated, this,
-            [this](int index) { StoreWorkGroup(app_.Doc, workGroupCombo_->itemText(index)); });
+    connect(workGroupCombo_, &QComboBox::activated, this, [this](int index) {
+        StoreWorkGroup(app_.Doc, workGroupCombo_->itemText(index));
+        edited(StepName(EditText::WorkGroup, language_, WorkModeText(mode())));
+    });
     connect(grid_, &QTableWidget::currentCellChanged, this,
             [this](int r, int c, int previousRow, int) { onCellEntered(r, c, previousRow); });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int r, int) {
@@ -201,7 +205,8 @@ void ChannelWindow::onWorkModePicked(int picked) {
     SaveShowGridData();
     if (picked != 0 && picked != 1)
         return;
-    if (picked != mode() && !loading_) {
+    const bool switched = picked != mode() && !loading_;
+    if (switched) {
         app_.Doc.Data.WorkMode = static_cast<int16_t>(picked);
         app_.DocState.BandText = BandTextOf(picked);
         ParseBandLimits(app_.DocState);
@@ -221,6 +226,9 @@ void ChannelWindow::onWorkModePicked(int picked) {
         groupCombo_->setCurrentIndex(groupCombo_->findText(GroupLetter(static_cast<int16_t>(group))));
     }
     onGroupPicked(group);
+    // The new mode's work group may have been settled on the way: one step with the switch.
+    if (switched)
+        edited(Text(EditText::WorkMode, language_));
 }
 
 void ChannelWindow::onGroupPicked(int group) {
@@ -419,13 +427,17 @@ void ChannelWindow::SaveShowGridData() {
     if (const auto value = ParseNumber(text))
         grid_->item(editRow_ - 1, kFrequencyColumn)->setText(FormatFixed(*value, 4));
     const FrequencyCommit result = SetChannelFrequency(context(), group_, editRow_, text);
-    if (!opened_)
+    const QString step = StepName(EditText::Frequency, language_, channelPlace(editRow_));
+    if (!opened_) {
+        edited(step);
         return;
+    }
     reShowGrid(editRow_);
     if (result.referencesChecked && result.referenceGroup == group_) {
         groupPanel_->setChannelNames(InitValidComboList(app_.Doc, mode(), group_));
         showGroupReferences();
     }
+    edited(step);
 }
 
 void ChannelWindow::GridNextLine() {
@@ -470,12 +482,14 @@ void ChannelWindow::onDetailPicked(DetailField field, int position, const QStrin
     StoreDetail(*ch, field, position, entry);
     if (field == DetailField::Public)
         detail_->applyPublicLock(position >= 1);
+    edited(StepName(EditText::FieldOf, language_, detail_->caption(field), channelPlace(currentRow())));
 }
 
 void ChannelWindow::onReferencePicked(GroupReference ref, const QString& name) {
     if (loading_ || group_ == kMemoryView)
         return;
     StoreReference(app_.Doc, ref, mode(), group_, name);
+    edited(StepName(EditText::FieldOf, language_, groupPanel_->referenceCaption(ref), groupPlace()));
 }
 
 void ChannelWindow::onValidPicked(int position) {
@@ -487,15 +501,16 @@ void ChannelWindow::onValidPicked(int position) {
         return;
     case GroupValidOutcome::Stored:
         InitComboWorkGroup();
-        return;
+        break;
     case GroupValidOutcome::StoredWithDefaultChannel:
         InitComboWorkGroup();
         reShowGrid(1);
         // The group's reference lists were empty; they now offer its new channel.
         groupPanel_->setChannelNames(InitValidComboList(app_.Doc, mode(), group_));
         showGroupReferences();
-        return;
+        break;
     }
+    edited(StepName(EditText::FieldOf, language_, Text(ChannelText::GroupValid, language_), groupPlace()));
 }
 
 void ChannelWindow::ShowRB() {
@@ -514,4 +529,31 @@ void ChannelWindow::RefreshModeList() {
     if (ChannelRecord* ch = RowChannel(app_.Doc, group_, currentRow()))
         StoreDetail(*ch, DetailField::Mode, detail_->selector(DetailField::Mode)->currentIndex(),
                     detail_->shownText(DetailField::Mode));
+}
+
+QString ChannelWindow::groupPlace() const {
+    return GroupPlaceText(mode(), GroupLetter(static_cast<int16_t>(group_)));
+}
+
+QString ChannelWindow::channelPlace(int row) const {
+    return ChannelPlaceText(mode(), GroupLetter(static_cast<int16_t>(group_)),
+                            GetCHName(group_ == kMemoryView ? row + kNumberedChannels : row));
+}
+
+void ChannelWindow::edited(const QString& step) {
+    emit events_.documentEdited(step);
+}
+
+void ChannelWindow::reloadFromDocument() {
+    // What was being typed belongs to the document that is gone.
+    editor_->hide();
+    FlagScope loading(loading_, true);
+    const QString off = Text(ChannelText::Off, language_);
+    detail_->setRogerList(RogerList(app_.Doc.Data, off));
+    detail_->setCodeList(CodeList(app_.Doc.Data, off));
+    {
+        const QSignalBlocker block(modeCombo_);
+        modeCombo_->setCurrentIndex(mode());
+    }
+    onWorkModePicked(mode());
 }

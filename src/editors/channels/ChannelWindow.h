@@ -41,6 +41,9 @@ class ChannelWindow final : public QWidget {
     void GridNextCol();
     void SetEditNoVisable();
     void InitComboWorkGroup();
+    // Shows the document again as on opening, after it was replaced under the window (Undo,
+    // Redo); a value being typed is dropped and nothing is written back.
+    void reloadFromDocument();
 
     // The group on show (1..10, 11 for the memory view) and the grid's current row (1-based).
     int shownGroup() const { return group_; }
@@ -76,6 +79,11 @@ class ChannelWindow final : public QWidget {
     void cancelEdit();
     void fault(ChannelFault which);
     int mode() const;
+    // "CB A" and "CB A 7" for the group on show and a row of it, as the Undo item names them.
+    QString groupPlace() const;
+    QString channelPlace(int row) const;
+    // Announces a stored change under the name of its undo step.
+    void edited(const QString& step);
     ChannelEditContext context() const;
 
     AppState& app_;

@@ -44,6 +44,10 @@ GroupPanel::GroupPanel(int language, QWidget* parent) : QGroupBox(parent), langu
     connect(valid_, &QComboBox::activated, this, [this](int index) { emit validPicked(index); });
 }
 
+QString GroupPanel::referenceCaption(GroupReference ref) const {
+    return refLabels_[static_cast<std::size_t>(ref)]->text();
+}
+
 void GroupPanel::setGroupTitle(const QString& letter) {
     setTitle(Text(ChannelText::GroupLabel, language_) + QStringLiteral(" -- ") + letter);
 }

@@ -24,6 +24,8 @@ class GroupPanel final : public QGroupBox {
 
     QComboBox* referenceSelector(GroupReference ref) const { return refs_[static_cast<std::size_t>(ref)]; }
     QComboBox* validSelector() const { return valid_; }
+    // The selector's caption ("EMG CHX1").
+    QString referenceCaption(GroupReference ref) const;
 
   signals:
     void referencePicked(GroupReference ref, const QString& name);

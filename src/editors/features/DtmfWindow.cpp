@@ -2,6 +2,7 @@
 
 #include "editors/features/DtmfRules.h"
 #include "editors/features/FeatureForm.h"
+#include "i18n/EditTexts.h"
 #include "i18n/FeatureTexts.h"
 #include "i18n/Texts.h"
 #include "session/AppState.h"
@@ -56,6 +57,7 @@ DtmfWindow::DtmfWindow(AppState& app, DocumentEvents& events, QWidget* parent)
     layout->addWidget(pages_);
     layout->addLayout(buttons);
     setMinimumSize(380, 500);
+    connect(&events_, &DocumentEvents::documentRestored, this, &DtmfWindow::reloadFromDocument);
 }
 
 QWidget* DtmfWindow::buildEncodePage()
@@ -75,8 +77,9 @@ QWidget* DtmfWindow::buildEncodePage()
         QComboBox* combo = NewSelector(QLatin1String(def.first));
         combo->addItems(DtmfEncodeItems(field, language_));
         combo->setCurrentIndex(DtmfEncodeItemIndex(field, DtmfEncodeFieldOf(opt, field)));
-        connect(combo, &QComboBox::activated, this, [this, field = field](int index) {
+        connect(combo, &QComboBox::activated, this, [this, field = field, caption = def.second](int index) {
             DtmfEncodeFieldOf(app_.Doc.Data.Opt, field) = DtmfEncodeStoredValue(field, index);
+            emit events_.documentEdited(Text(caption, language_));
         });
         selectors_[field] = combo;
         auto* label = new QLabel(Text(def.second, language_));
@@ -88,7 +91,10 @@ QWidget* DtmfWindow::buildEncodePage()
     display_ = new QCheckBox(Text(FeatureText::DtmfDisplay, language_));
     display_->setObjectName(QStringLiteral("DtmfDisplay"));
     display_->setChecked(opt.DtmfDisplay == 1);
-    connect(display_, &QCheckBox::clicked, this, [this](bool on) { app_.Doc.Data.Opt.DtmfDisplay = on ? 1 : 0; });
+    connect(display_, &QCheckBox::clicked, this, [this](bool on) {
+        app_.Doc.Data.Opt.DtmfDisplay = on ? 1 : 0;
+        emit events_.documentEdited(Text(FeatureText::DtmfDisplay, language_));
+    });
     form->addRow(display_);
     auto* outer = new QVBoxLayout(page);
     outer->addLayout(form);
@@ -190,7 +196,23 @@ void DtmfWindow::commitEdit()
         return;
     grid_->item(editRow_ - 1, kCodeColumn)->setText(editBox_->text());
     StoreAutodialCode(app_.Doc.Data.Opt, editRow_, editBox_->text());
+    // The references dropped from channels and the public channel belong to the same step.
     SetDTMFList();
+    emit events_.documentEdited(StepName(EditText::DtmfCode, language_, QString::number(editRow_)));
+}
+
+void DtmfWindow::reloadFromDocument()
+{
+    filling_ = true;
+    const OptionRecord& opt = app_.Doc.Data.Opt;
+    for (const auto& [field, combo] : selectors_)
+        combo->setCurrentIndex(DtmfEncodeItemIndex(field, DtmfEncodeFieldOf(app_.Doc.Data.Opt, field)));
+    display_->setChecked(opt.DtmfDisplay == 1);
+    for (int row = 1; row <= kAutodialCount; ++row)
+        grid_->item(row - 1, kCodeColumn)->setText(AutodialText(opt, row));
+    if (editRow_ >= 1)
+        editBox_->setText(grid_->item(editRow_ - 1, kCodeColumn)->text());
+    filling_ = false;
 }
 
 void DtmfWindow::SetDTMFList()

@@ -25,6 +25,9 @@ public:
     QLineEdit* editBox() const { return editBox_; }
     // Opens the edit box over the code memory of row 1..16 (what entering the cell does).
     void enterCell(int row);
+    // Shows the document again after it was replaced under the window (Undo, Redo); nothing
+    // is written back.
+    void reloadFromDocument();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,6 +3,7 @@
 #include "document/DataRecord.h"
 #include "editors/features/FeatureForm.h"
 #include "editors/features/OptionFeatureRules.h"
+#include "i18n/EditTexts.h"
 #include "i18n/FeatureTexts.h"
 #include "i18n/Texts.h"
 #include "session/AppState.h"
@@ -56,6 +57,7 @@ OptionFeaturesWindow::OptionFeaturesWindow(AppState& app, DocumentEvents& events
     showValues();
     connect(&events_, &DocumentEvents::dtmfCodesChanged, this, &OptionFeaturesWindow::ShowDTMF);
     connect(&events_, &DocumentEvents::rogerBeepsChanged, this, &OptionFeaturesWindow::ShowRB);
+    connect(&events_, &DocumentEvents::documentRestored, this, &OptionFeaturesWindow::reloadFromDocument);
     loaded_ = true;
 }
 
@@ -80,12 +82,15 @@ QCheckBox* OptionFeaturesWindow::addCheck(int id, const char* name, const QStrin
     auto* box = new QCheckBox(caption);
     box->setObjectName(QLatin1String(name));
     checks_[id] = box;
+    stepNames_[id] = caption;
     if (id >= OptId::FmEnable && id <= OptId::PaEnable)
         connect(box, &QCheckBox::clicked, this, [this, id](bool on) { modeEnableClicked(id - OptId::FmEnable, on); });
     else
         connect(box, &QCheckBox::clicked, this, [this, id](bool on) {
-            if (loaded_)
-                SaveOptFeat(app_.Doc.Data, id, on ? 1 : 0, QString());
+            if (!loaded_)
+                return;
+            SaveOptFeat(app_.Doc.Data, id, on ? 1 : 0, QString());
+            edited(stepNames_.at(id));
         });
     return box;
 }
@@ -132,6 +137,7 @@ QWidget* OptionFeaturesWindow::buildLeftColumn()
     for (const auto& [id, def] : rows) {
         QComboBox* combo = addSelector(id, def.first);
         form->addRow(buddyLabel(Text(def.second, language_), combo), combo);
+        stepNames_[id] = Text(def.second, language_);
     }
     txOffset_ = addTextField(QStringLiteral("TxOffset"), kTxOffsetLength, false, [this] { leaveTxOffset(); });
     auto* offsetRow = new QHBoxLayout;
@@ -192,6 +198,8 @@ QWidget* OptionFeaturesWindow::buildRightColumn()
     for (const auto& [id, def] : rows) {
         QComboBox* combo = addSelector(id, def.first);
         pubForm->addRow(buddyLabel(Text(def.second, language_), combo), combo);
+        stepNames_[id] = StepName(EditText::FieldOf, language_, Text(def.second, language_),
+                                  Text(FeatureText::Public, language_));
     }
     pub->setLayout(pubForm);
     layout->addWidget(pub);
@@ -235,6 +243,7 @@ void OptionFeaturesWindow::selectionMade(int id)
         return;
     QComboBox* combo = selectors_.at(id);
     SaveOptFeat(app_.Doc.Data, id, combo->currentIndex(), combo->currentText());
+    edited(stepNames_.at(id));
 }
 
 void OptionFeaturesWindow::rebuildSelector(int id)
@@ -259,7 +268,9 @@ void OptionFeaturesWindow::modeEnableClicked(int mode, bool checked)
     for (int i = 0; i < pubMode->count(); ++i)
         items << pubMode->itemText(i);
     pubMode->setCurrentIndex(ReselectPublicMode(app_.Doc.Data, items, remembered));
+    // The channel window puts its shown channel on an enabled mode: the same step.
     emit events_.enabledModesChanged();
+    edited(stepNames_.at(OptId::FmEnable + mode));
 }
 
 void OptionFeaturesWindow::ShowDTMF()
@@ -295,6 +306,8 @@ void OptionFeaturesWindow::leaveSwrMax()
     const SwrMaxResult r = LeaveSwrMax(swrMax_->text());
     swrMax_->setText(r.text);
     app_.Doc.Data.Opt.SwrMax = r.swrMax;
+    edited(StepName(EditText::FieldOf, language_, Text(FeatureText::SwrMax, language_),
+                    Text(FeatureText::SwrProtect, language_)));
 }
 
 void OptionFeaturesWindow::leaveVolt(bool leftMin)
@@ -304,6 +317,9 @@ void OptionFeaturesWindow::leaveVolt(bool leftMin)
     voltMax_->setText(r.maxText);
     app_.Doc.Data.Opt.VoltMin = r.voltMin;
     app_.Doc.Data.Opt.VoltMax = r.voltMax;
+    const FeatureText field = leftMin ? FeatureText::VoltMin : FeatureText::VoltMax;
+    edited(StepName(EditText::FieldOf, language_, Text(field, language_),
+                    Text(FeatureText::VoltProtect, language_)));
 }
 
 void OptionFeaturesWindow::leaveTxOffset()
@@ -311,10 +327,28 @@ void OptionFeaturesWindow::leaveTxOffset()
     const TxOffsetResult r = LeaveTxOffset(txOffset_->text());
     txOffset_->setText(r.text);
     app_.Doc.Data.TxOffset = r.txOffset;
+    edited(Text(FeatureText::TxOffset, language_));
 }
 
 void OptionFeaturesWindow::leaveRssi(int field)
 {
     QLineEdit* edit = rssi_[std::size_t(field)];
     edit->setText(LeaveRssi(app_.Doc.Data, field, edit->text()));
+    edited(Text(field < 6 ? FeatureText::RssiFmAm : FeatureText::RssiUsbLsb, language_) + QLatin1Char(' ') +
+           QLatin1String(kRssiLabels[field % 6]));
+}
+
+void OptionFeaturesWindow::edited(const QString& step)
+{
+    emit events_.documentEdited(step);
+}
+
+void OptionFeaturesWindow::reloadFromDocument()
+{
+    // The lists that depend on the document (codes, sequences, modes) are built anew first.
+    loaded_ = false;
+    for (const auto& [id, combo] : selectors_)
+        rebuildSelector(id);
+    showValues();
+    loaded_ = true;
 }

@@ -28,6 +28,9 @@ public:
     // Before a write to the radio: a focused "Max", "Min[V]" or "Max[V]" is checked and
     // stored as when it loses the focus.
     void commitPendingEdits();
+    // Shows the document again as on opening, after it was replaced under the window (Undo,
+    // Redo); nothing is written back.
+    void reloadFromDocument();
 
 private:
     QComboBox* addSelector(int id, const char* name);
@@ -44,6 +47,8 @@ private:
     void leaveVolt(bool leftMin);
     void leaveTxOffset();
     void leaveRssi(int field);
+    // Announces a stored change under the name of its undo step.
+    void edited(const QString& step);
 
     AppState& app_;
     DocumentEvents& events_;
@@ -51,6 +56,7 @@ private:
     bool loaded_ = false;
     std::map<int, QComboBox*> selectors_;
     std::map<int, QCheckBox*> checks_;
+    std::map<int, QString> stepNames_; // by editor id: "TOT", "BOT of Public", "FM Enable"
     QLineEdit* swrMax_ = nullptr;
     QLineEdit* voltMin_ = nullptr;
     QLineEdit* voltMax_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "editors/features/RogerBeepRules.h"
 #include "editors/features/TonePlayer.h"
+#include "i18n/EditTexts.h"
 #include "i18n/FeatureTexts.h"
 #include "i18n/Texts.h"
 #include "session/AppState.h"
@@ -98,14 +99,17 @@ RogerBeepWindow::RogerBeepWindow(AppState& app, DocumentEvents& events, TonePlay
             connect(freq, &QComboBox::activated, this, [this, step](int index) {
                 app_.Doc.Data.RogerSeq[current_].Tone[step].Freq = FrequencyCodeOf(index);
                 chart_->update();
+                edited(stepName(step));
             });
             connect(length, &QComboBox::activated, this, [this, step](int index) { lengthChosen(step, index); });
         }
     }
     grid->setColumnMinimumWidth(3, 16);
     connect(recycle_, &QComboBox::activated, this, &RogerBeepWindow::recycleChosen);
-    connect(interTime_, &QComboBox::activated, this,
-            [this](int index) { app_.Doc.Data.RogerSeq[current_].InterTime = int16_t(index); });
+    connect(interTime_, &QComboBox::activated, this, [this](int index) {
+        app_.Doc.Data.RogerSeq[current_].InterTime = int16_t(index);
+        edited(settingName(kCaptionInterTime));
+    });
 
     chart_ = new RogerChart(app_, current_);
     play_ = new QPushButton(RogerBeepCaption(kCaptionPlay, language_));
@@ -157,6 +161,7 @@ RogerBeepWindow::RogerBeepWindow(AppState& app, DocumentEvents& events, TonePlay
         current_ = index + 1;
         showSequence();
     });
+    connect(&events_, &DocumentEvents::documentRestored, this, &RogerBeepWindow::reloadFromDocument);
     showSequence();
 }
 
@@ -171,6 +176,16 @@ void RogerBeepWindow::showSequence()
 {
     if (ApplyShownSequence(app_.Doc, current_))
         sequencesMayHaveChanged();
+    fillSequence();
+}
+
+void RogerBeepWindow::reloadFromDocument()
+{
+    fillSequence();
+}
+
+void RogerBeepWindow::fillSequence()
+{
     const RogerSeqEntry& seq = app_.Doc.Data.RogerSeq[current_];
     recycle_->setCurrentIndex(ItemIndexOf(seq.Recycle, kRecycleItems));
     interTime_->setCurrentIndex(ItemIndexOf(seq.InterTime, kTenMsItems));
@@ -192,6 +207,7 @@ void RogerBeepWindow::recycleChosen(int index)
     }
     seq.Recycle = int16_t(index);
     sequencesMayHaveChanged();
+    edited(settingName(kCaptionRecycle));
 }
 
 void RogerBeepWindow::lengthChosen(int step, int index)
@@ -206,6 +222,23 @@ void RogerBeepWindow::lengthChosen(int step, int index)
     tone.Length = int16_t(index);
     chart_->update();
     sequencesMayHaveChanged();
+    edited(stepName(step));
+}
+
+QString RogerBeepWindow::stepName(int step) const
+{
+    return StepName(EditText::RogerStep, language_, QString::number(current_), QString::number(step));
+}
+
+QString RogerBeepWindow::settingName(int caption) const
+{
+    return StepName(EditText::RogerSetting, language_, RogerBeepCaption(caption, language_),
+                    QString::number(current_));
+}
+
+void RogerBeepWindow::edited(const QString& step)
+{
+    emit events_.documentEdited(step);
 }
 
 void RogerBeepWindow::sequencesMayHaveChanged()

@@ -44,9 +44,18 @@ public:
     int currentSequence() const { return current_; }
     void play();
     void stop();
+    // Shows the document again after it was replaced under the window (Undo, Redo); nothing
+    // is written back.
+    void reloadFromDocument();
 
 private:
     void showSequence();
+    // The selectors and the chart from the current sequence, as they are stored.
+    void fillSequence();
+    // Undo step names: "roger beep 2 step 4", "Recycle Times of roger beep 2".
+    QString stepName(int step) const;
+    QString settingName(int caption) const;
+    void edited(const QString& step);
     void recycleChosen(int index);
     void lengthChosen(int step, int index);
     void sequencesMayHaveChanged();
