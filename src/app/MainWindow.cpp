@@ -9,6 +9,7 @@
 #include "files/DataFile.h"
 #include "app/LanguageWindow.h"
 #include "i18n/FeatureTexts.h"
+#include "i18n/SafeguardTexts.h"
 #include "i18n/Texts.h"
 #include "link/CloneEngine.h"
 #include "app/PortWindow.h"
@@ -16,6 +17,8 @@
 #include "link/PortDirectory.h"
 #include "link/QtSerialLink.h"
 #include "session/RadioOperation.h"
+#include "session/Settings.h"
+#include "document/Clock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -244,6 +247,13 @@ void MainWindow::buildMenus()
     on("mnuCloseAll", [this] { CloseOtherWindows(); });
     on("mnuHelpAbout", [this] { showAbout(); });
 
+    // Not one of the original Setup items: kept apart from the table so its caption comes
+    // from its own text table.
+    QAction* verify = addMenuItem(menus_.at(QStringLiteral("mnuSet")), "mnuVerifyWrite");
+    verify->setCheckable(true);
+    verify->setChecked(app_.Settings.VerifyWrite == 1);
+    connect(verify, &QAction::toggled, this, [this](bool on) { setVerifyWrite(on); });
+
     for (const char* name : {"mnuTreeView", "mnuViewToolbar", "mnuViewStatusBar"}) {
         QAction* action = menuItems_.at(QLatin1String(name));
         action->setCheckable(true);
@@ -445,6 +455,7 @@ void MainWindow::RebuildCaptions()
                 ->setText(item.caption == Menu::ToneTips ? RogerBeepCaption(kRogerBeepMenuCaption, lang)
                                                           : Text(item.caption, lang));
     }
+    menuItems_.at(QStringLiteral("mnuVerifyWrite"))->setText(SafeguardText(SafeguardMsg::MenuVerifyWrite, lang));
     for (const ToolButtonDef& def : kToolButtons) {
         QAction* button = toolButtons_.at(QString::fromUtf8(def.key));
         button->setText(WithoutAccessKey(Text(def.tip, lang)));
@@ -644,9 +655,22 @@ void MainWindow::startRadioOperation(int16_t operation)
 
 void MainWindow::onRadioOperationFinished(bool success)
 {
+    if (verification_.isRunning()) {
+        onWriteVerified(success);
+        return;
+    }
     if (!success)
         return;
+    const int lang = app_.Settings.LanguageIndex;
+    if (radioOperation_ == kLinkWrite && app_.Settings.VerifyWrite == 1) {
+        // Queued: the engine is still returning from the write it just reported.
+        QTimer::singleShot(0, this, [this] { startWriteVerification(); });
+        return;
+    }
+    std::optional<BackupResult> backup;
     if (radioOperation_ == kLinkRead) {
+        const SystemClock systemClock;
+        backup = KeepReadBackup(app_, comm_->radioIdentity(), services_.clock ? *services_.clock : systemClock);
         // No window may go on showing the document the image replaces.
         CloseOtherWindows();
         AdoptReadImage(app_);
@@ -654,7 +678,33 @@ void MainWindow::onRadioOperationFinished(bool success)
         Change_Language();
         reopenChannelWindow();
     }
-    services_.prompt.tell(PromptId::Completed, CompletedText(radioOperation_, app_.Settings.LanguageIndex));
+    services_.prompt.tell(PromptId::Completed, CompletedText(radioOperation_, lang));
+    if (backup && !backup->written)
+        services_.prompt.tell(PromptId::BackupFailed, BackupFailedText(*backup, lang), PromptIcon::Exclamation);
+}
+
+void MainWindow::startWriteVerification()
+{
+    const QString device = portDeviceSet_ ? portDevice_ : RadioPortDevice(app_);
+    if (!verification_.begin(app_, *comm_, device))
+        onWriteVerified(false);
+}
+
+void MainWindow::onWriteVerified(bool success)
+{
+    const VerifyOutcome outcome = verification_.finish(app_, success);
+    const int lang = app_.Settings.LanguageIndex;
+    const QString text = CompletedText(kLinkWrite, lang) + QStringLiteral("\r\n") + VerifyReport(outcome, lang);
+    if (outcome.verified())
+        services_.prompt.tell(PromptId::Completed, text);
+    else
+        services_.prompt.tell(PromptId::VerifyFailed, text, PromptIcon::Exclamation);
+}
+
+void MainWindow::setVerifyWrite(bool on)
+{
+    app_.Settings.VerifyWrite = on ? 1 : 0;
+    WriteSetting(app_.Paths.settingsFile(), QStringLiteral("VerifyWrite"), QString::number(app_.Settings.VerifyWrite));
 }
 
 void MainWindow::writeToRadio()

@@ -4,6 +4,8 @@ target_sources(trk5120core PRIVATE
   files/DocumentDiff.h
   files/FileAccess.cpp
   files/FileAccess.h
+  files/ImageBackup.cpp
+  files/ImageBackup.h
   files/SystemProgramLauncher.cpp
   files/VersionTable.cpp
 )

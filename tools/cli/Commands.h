@@ -11,6 +11,7 @@ struct CliArguments {
     QString port;
     QString image;     // empty when --image was not given
     int retries = 2;
+    bool verify = false; // --verify: read a write back and compare
 };
 
 // The options a command takes; a command that takes --port requires it.
@@ -19,6 +20,7 @@ enum CliOption : unsigned {
     kOptionPort = 1u << 0,
     kOptionImage = 1u << 1,
     kOptionRetries = 1u << 2,
+    kOptionVerify = 1u << 3,
 };
 
 // One entry per command in main.cpp's table; the usage text is made from the table.

@@ -22,7 +22,7 @@ constexpr std::array kCommands{
     CliCommand{"show", "IN.dat", kNoOptions, CommandShow},
     CliCommand{"diff", "A B", kNoOptions, CommandDiff},
     CliCommand{"read", "OUT.dat", kOptionPort | kOptionImage | kOptionRetries, CommandRead},
-    CliCommand{"write", "IN.dat", kOptionPort | kOptionRetries, CommandWrite},
+    CliCommand{"write", "IN.dat", kOptionPort | kOptionRetries | kOptionVerify, CommandWrite},
     CliCommand{"tone", "IN.dat N OUT.wav", kNoOptions, CommandTone},
 };
 
@@ -38,6 +38,8 @@ QString synopsis(const CliCommand& command)
         line += QStringLiteral(" [--image OUT.img]");
     if (command.options & kOptionRetries)
         line += QStringLiteral(" [--retries N]");
+    if (command.options & kOptionVerify)
+        line += QStringLiteral(" [--verify]");
     return line;
 }
 
@@ -73,8 +75,11 @@ std::optional<CliArguments> parseArguments(const CliCommand& command, const QStr
         parser.addOption(port);
     if (command.options & kOptionImage)
         parser.addOption(image);
+    const QCommandLineOption verify(QStringLiteral("verify"));
     if (command.options & kOptionRetries)
         parser.addOption(retries);
+    if (command.options & kOptionVerify)
+        parser.addOption(verify);
     if (!parser.parse(QStringList{QStringLiteral("trk5120-cli")} + rest)) {
         problem = parser.errorText();
         return std::nullopt;
@@ -112,6 +117,8 @@ std::optional<CliArguments> parseArguments(const CliCommand& command, const QStr
         if (!value->isEmpty())
             arguments.retries = value->toInt();
     }
+    if (command.options & kOptionVerify)
+        arguments.verify = parser.isSet(verify);
     return arguments;
 }
 
