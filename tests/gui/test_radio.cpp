@@ -259,6 +259,10 @@ void RadioTest::verifyAfterWrite()
     QVERIFY(program.prompt.unexpected.isEmpty());
     // The read-back leaves the image as the write sent it.
     QCOMPARE(program.app.Image, sent);
+
+    // The next start reads the setting back.
+    TestProgram next(install);
+    QCOMPARE(next.window->findChild<QAction*>(QStringLiteral("mnuVerifyWrite"))->isChecked(), verify);
 }
 
 TRK_GUI_TEST_MAIN(RadioTest)
