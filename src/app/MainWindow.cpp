@@ -455,7 +455,8 @@ void MainWindow::RebuildCaptions()
                 ->setText(item.caption == Menu::ToneTips ? RogerBeepCaption(kRogerBeepMenuCaption, lang)
                                                           : Text(item.caption, lang));
     }
-    menuItems_.at(QStringLiteral("mnuVerifyWrite"))->setText(SafeguardText(SafeguardMsg::MenuVerifyWrite, lang));
+    menuItems_.at(QStringLiteral("mnuVerifyWrite"))
+        ->setText(SafeguardText(SafeguardMsg::MenuVerifyWrite, lang));
     for (const ToolButtonDef& def : kToolButtons) {
         QAction* button = toolButtons_.at(QString::fromUtf8(def.key));
         button->setText(WithoutAccessKey(Text(def.tip, lang)));
@@ -670,7 +671,8 @@ void MainWindow::onRadioOperationFinished(bool success)
     std::optional<BackupResult> backup;
     if (radioOperation_ == kLinkRead) {
         const SystemClock systemClock;
-        backup = KeepReadBackup(app_, comm_->radioIdentity(), services_.clock ? *services_.clock : systemClock);
+        const Clock& clock = services_.clock ? *services_.clock : systemClock;
+        backup = KeepReadBackup(app_, comm_->radioIdentity(), clock);
         // No window may go on showing the document the image replaces.
         CloseOtherWindows();
         AdoptReadImage(app_);
@@ -680,7 +682,8 @@ void MainWindow::onRadioOperationFinished(bool success)
     }
     services_.prompt.tell(PromptId::Completed, CompletedText(radioOperation_, lang));
     if (backup && !backup->written)
-        services_.prompt.tell(PromptId::BackupFailed, BackupFailedText(*backup, lang), PromptIcon::Exclamation);
+        services_.prompt.tell(PromptId::BackupFailed, BackupFailedText(*backup, lang),
+                              PromptIcon::Exclamation);
 }
 
 void MainWindow::startWriteVerification()
@@ -694,7 +697,8 @@ void MainWindow::onWriteVerified(bool success)
 {
     const VerifyOutcome outcome = verification_.finish(app_, success);
     const int lang = app_.Settings.LanguageIndex;
-    const QString text = CompletedText(kLinkWrite, lang) + QStringLiteral("\r\n") + VerifyReport(outcome, lang);
+    const QString text =
+        CompletedText(kLinkWrite, lang) + QStringLiteral("\r\n") + VerifyReport(outcome, lang);
     if (outcome.verified())
         services_.prompt.tell(PromptId::Completed, text);
     else
@@ -704,7 +708,8 @@ void MainWindow::onWriteVerified(bool success)
 void MainWindow::setVerifyWrite(bool on)
 {
     app_.Settings.VerifyWrite = on ? 1 : 0;
-    WriteSetting(app_.Paths.settingsFile(), QStringLiteral("VerifyWrite"), QString::number(app_.Settings.VerifyWrite));
+    WriteSetting(app_.Paths.settingsFile(), QStringLiteral("VerifyWrite"),
+                 QString::number(app_.Settings.VerifyWrite));
 }
 
 void MainWindow::writeToRadio()

@@ -38,7 +38,8 @@ QString VerifyReport(const VerifyOutcome& outcome, int language)
         return SafeguardText(SafeguardMsg::Verified, language);
     QStringList addresses;
     for (const int address : outcome.firstDifferences)
-        addresses.append(QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        addresses.append(QStringLiteral("0x") +
+                         QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0')));
     if (outcome.differingBytes > outcome.firstDifferences.size())
         addresses.append(QStringLiteral("..."));
     return SafeguardText(SafeguardMsg::VerifyDifferent, language)

@@ -129,7 +129,8 @@ struct TestProgram {
         else
             RegisterStandInEditors(windows, editors);
         window = std::make_unique<MainWindow>(
-            app, MainWindowServices{prompt, files, launcher, windows, [this] { return ports; }, nullptr, &clock});
+            app,
+            MainWindowServices{prompt, files, launcher, windows, [this] { return ports; }, nullptr, &clock});
     }
     ~TestProgram()
     {

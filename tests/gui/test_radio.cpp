@@ -58,7 +58,8 @@ bool RadioTest::startSimulator(const QString& imageFile, const QStringList& faul
 {
     sim_ = new QProcess;
     sim_->start(qEnvironmentVariable("TRK_STAGE") + QStringLiteral("/V200/trk5120-radio-sim"),
-                QStringList{QStringLiteral("--image"), imageFile, QStringLiteral("--exit-on-stdin-eof")} + faults);
+                QStringList{QStringLiteral("--image"), imageFile, QStringLiteral("--exit-on-stdin-eof")} +
+                    faults);
     if (!sim_->waitForStarted(5000))
         return false;
     while (!sim_->canReadLine())
@@ -72,7 +73,9 @@ bool RadioTest::startSimulator(TestInstall& install, const MemoryImage& image, c
 {
     const QString imageFile = install.filePath(QStringLiteral("radio.img"));
     QFile f(imageFile);
-    if (!f.open(QIODevice::WriteOnly) || f.write(reinterpret_cast<const char*>(image.data()), kImageSize) != kImageSize)
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(reinterpret_cast<const char*>(image.data()), kImageSize) != kImageSize)
         return false;
     f.close();
     return startSimulator(imageFile, faults);
@@ -222,8 +225,8 @@ void RadioTest::verifyAfterWrite_data()
                         << "Write Data Completed.\r\nVerified: the radio holds exactly what was written.";
     QTest::newRow("on, the radio loses a byte")
         << true << QStringList({"--corrupt-block", "0x0A35"}) << PromptId::VerifyFailed
-        << "Write Data Completed.\r\nVerify failed: 1 byte(s) in the radio differ from what was written, first "
-           "at 0x0A35.";
+        << "Write Data Completed.\r\nVerify failed: 1 byte(s) in the radio differ from what was "
+           "written, first at 0x0A35.";
 }
 
 void RadioTest::verifyAfterWrite()
@@ -241,7 +244,8 @@ void RadioTest::verifyAfterWrite()
     QVERIFY(item && item->isCheckable() && !item->isChecked());
     QCOMPARE(item->text(), QStringLiteral("Verify after &Write"));
     item->setChecked(verify);
-    QCOMPARE(ReadSettings(install.settingsFile(), QStringLiteral("en_US")).VerifyWrite, int16_t(verify ? 1 : 0));
+    QCOMPARE(ReadSettings(install.settingsFile(), QStringLiteral("en_US")).VerifyWrite,
+             int16_t(verify ? 1 : 0));
 
     MemoryImage blank;
     blank.fill(0x5A);

@@ -59,7 +59,8 @@ void TestTransferSafeguards::backupFileName_data()
     QTest::newRow("path characters") << "../x/y" << "V2\\0" << "20261211-093005_.._x_y_V2_0.img";
     QTest::newRow("blanks and NUL") << "MH 51" << QStringLiteral("V2") + QChar(0) + QStringLiteral("0")
                                     << "20261211-093005_MH_51_V2_0.img";
-    QTest::newRow("not ASCII") << QStringLiteral("MH\u00e9\u4e2d") << "V200" << "20261211-093005_MH___V200.img";
+    QTest::newRow("not ASCII") << QStringLiteral("MH\u00e9\u4e2d") << "V200"
+                               << "20261211-093005_MH___V200.img";
     QTest::newRow("nothing") << "" << "" << "20261211-093005_unknown_unknown.img";
 }
 
@@ -114,8 +115,9 @@ void TestTransferSafeguards::unwritableFolderIsReported()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("x");
     }
-    const BackupResult result = WriteImageBackup(blocked, Pattern(1), QStringLiteral("MH5120"),
-                                                 QStringLiteral("V200"), QDateTime(QDate(2026, 1, 15), QTime(12, 0)));
+    const QDateTime when(QDate(2026, 1, 15), QTime(12, 0));
+    const BackupResult result =
+        WriteImageBackup(blocked, Pattern(1), QStringLiteral("MH5120"), QStringLiteral("V200"), when);
     QVERIFY(!result.written);
     QCOMPARE(fileBytes(blocked), QByteArray("x"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"backups"});

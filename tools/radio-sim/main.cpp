@@ -51,8 +51,8 @@ int main(int argc, char** argv)
         {QStringLiteral("ignore-ident"), QStringLiteral("Leave the first N identification requests unanswered."), QStringLiteral("N")},
         {QStringLiteral("bad-checksum"), QStringLiteral("Wrong checksum on the first data block for ADDR."), QStringLiteral("ADDR")},
         {QStringLiteral("corrupt-block"),
-         QStringLiteral("Store the written block that holds ADDR with the byte at ADDR inverted (the write is still "
-                        "acknowledged)."),
+         QStringLiteral("Store the written block that holds ADDR with the byte at ADDR inverted "
+                        "(the write is still acknowledged)."),
          QStringLiteral("ADDR")},
         {QStringLiteral("no-end-ack"), QStringLiteral("Do not acknowledge the end request.")},
         {QStringLiteral("silent"), QStringLiteral("Answer nothing.")},
