@@ -179,7 +179,7 @@ def check_backup(cli, sim, work):
     new = {name: data for name, data in backups().items() if name not in before}
     expect("backup", len(new) == 1, "not one new backup: %s" % sorted(new))
     for name, data in new.items():
-        expect("backup", re.fullmatch(r"\d{8}-\d{6}_MH5120_V200\.img", name) is not None, "named %s" % name)
+        expect("backup", re.fullmatch(r"\d{8}-\d{6}_MH5120_V200(-\d+)?\.img", name) is not None, "named %s" % name)
         expect("backup", name in result.stderr, "its path is not reported: %s" % result.stderr)
         cc.report("backup", "image", memory, data, rf.describe_image_address)
         # Restoring is decoding the backup into a pair.
