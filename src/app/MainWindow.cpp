@@ -247,8 +247,8 @@ void MainWindow::buildMenus()
     on("mnuCloseAll", [this] { CloseOtherWindows(); });
     on("mnuHelpAbout", [this] { showAbout(); });
 
-    // Not one of the original Setup items: kept apart from the table so its caption comes
-    // from its own text table.
+    // Set up apart from the menu table: a check mark whose caption lives with the other
+    // texts of the transfer safeguards.
     QAction* verify = addMenuItem(menus_.at(QStringLiteral("mnuSet")), "mnuVerifyWrite");
     verify->setCheckable(true);
     verify->setChecked(app_.Settings.VerifyWrite == 1);
