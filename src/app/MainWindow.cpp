@@ -13,6 +13,7 @@
 #include "i18n/EditTexts.h"
 #include "i18n/ExchangeTexts.h"
 #include "i18n/FeatureTexts.h"
+#include "i18n/SafeguardTexts.h"
 #include "i18n/Texts.h"
 #include "link/CloneEngine.h"
 #include "app/PortWindow.h"
@@ -20,6 +21,8 @@
 #include "link/PortDirectory.h"
 #include "link/QtSerialLink.h"
 #include "session/RadioOperation.h"
+#include "session/Settings.h"
+#include "document/Clock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -256,6 +259,12 @@ void MainWindow::buildMenus()
     on("mnuHelpAbout", [this] { showAbout(); });
 
     buildUndoItems();
+    // Set up apart from the menu table: a check mark whose caption lives with the other
+    // texts of the transfer safeguards.
+    QAction* verify = addMenuItem(menus_.at(QStringLiteral("mnuSet")), "mnuVerifyWrite");
+    verify->setCheckable(true);
+    verify->setChecked(app_.Settings.VerifyWrite == 1);
+    connect(verify, &QAction::toggled, this, [this](bool on) { setVerifyWrite(on); });
 
     for (const char* name : {"mnuTreeView", "mnuViewToolbar", "mnuViewStatusBar"}) {
         QAction* action = menuItems_.at(QLatin1String(name));
@@ -532,6 +541,8 @@ void MainWindow::RebuildCaptions()
                                                           : Text(item.caption, lang));
     }
     updateUndoItems();
+    menuItems_.at(QStringLiteral("mnuVerifyWrite"))
+        ->setText(SafeguardText(SafeguardMsg::MenuVerifyWrite, lang));
     for (const ToolButtonDef& def : kToolButtons) {
         QAction* button = toolButtons_.at(QString::fromUtf8(def.key));
         button->setText(WithoutAccessKey(Text(def.tip, lang)));
@@ -814,9 +825,23 @@ void MainWindow::startRadioOperation(int16_t operation)
 
 void MainWindow::onRadioOperationFinished(bool success)
 {
+    if (verification_.isRunning()) {
+        onWriteVerified(success);
+        return;
+    }
     if (!success)
         return;
+    const int lang = app_.Settings.LanguageIndex;
+    if (radioOperation_ == kLinkWrite && app_.Settings.VerifyWrite == 1) {
+        // Queued: the engine is still returning from the write it just reported.
+        QTimer::singleShot(0, this, [this] { startWriteVerification(); });
+        return;
+    }
+    std::optional<BackupResult> backup;
     if (radioOperation_ == kLinkRead) {
+        const SystemClock systemClock;
+        const Clock& clock = services_.clock ? *services_.clock : systemClock;
+        backup = KeepReadBackup(app_, comm_->radioIdentity(), clock);
         // No window may go on showing the document the image replaces.
         CloseOtherWindows();
         AdoptReadImage(app_);
@@ -825,7 +850,36 @@ void MainWindow::onRadioOperationFinished(bool success)
         reopenChannelWindow();
         resetHistory();
     }
-    services_.prompt.tell(PromptId::Completed, CompletedText(radioOperation_, app_.Settings.LanguageIndex));
+    services_.prompt.tell(PromptId::Completed, CompletedText(radioOperation_, lang));
+    if (backup && !backup->written)
+        services_.prompt.tell(PromptId::BackupFailed, BackupFailedText(*backup, lang),
+                              PromptIcon::Exclamation);
+}
+
+void MainWindow::startWriteVerification()
+{
+    const QString device = portDeviceSet_ ? portDevice_ : RadioPortDevice(app_);
+    if (!verification_.begin(app_, *comm_, device))
+        onWriteVerified(false);
+}
+
+void MainWindow::onWriteVerified(bool success)
+{
+    const VerifyOutcome outcome = verification_.finish(app_, success);
+    const int lang = app_.Settings.LanguageIndex;
+    const QString text =
+        CompletedText(kLinkWrite, lang) + QStringLiteral("\r\n") + VerifyReport(outcome, lang);
+    if (outcome.verified())
+        services_.prompt.tell(PromptId::Completed, text);
+    else
+        services_.prompt.tell(PromptId::VerifyFailed, text, PromptIcon::Exclamation);
+}
+
+void MainWindow::setVerifyWrite(bool on)
+{
+    app_.Settings.VerifyWrite = on ? 1 : 0;
+    WriteSetting(app_.Paths.settingsFile(), QStringLiteral("VerifyWrite"),
+                 QString::number(app_.Settings.VerifyWrite));
 }
 
 void MainWindow::writeToRadio()

@@ -3,6 +3,7 @@
 #include "app/ChildWindows.h"
 #include "session/DocumentEvents.h"
 #include "session/DocumentHistory.h"
+#include "session/TransferSafeguards.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -46,6 +47,8 @@ struct MainWindowServices {
     std::function<QStringList()> listPorts;
     // The serial line to the radio; the window makes its own serial-port link when none is given.
     SerialLink* link = nullptr;
+    // The time that names backups; the system clock when none is given.
+    const Clock* clock = nullptr;
 };
 
 // The main window frmMain: menus, toolbar, tree panel, status bar and the document lifecycle.
@@ -129,6 +132,10 @@ private:
     void startRadioOperation(int16_t operation);
     // After a successful read the image becomes the document; both report completion.
     void onRadioOperationFinished(bool success);
+    // Setup > Verify after Write: reads a finished write back and reports with its completion.
+    void startWriteVerification();
+    void onWriteVerified(bool success);
+    void setVerifyWrite(bool on);
     QAction* addMenuItem(QMenu* menu, const char* name);
     void addChannelListItems();
     QString channelListFilter() const;
@@ -163,6 +170,7 @@ private:
     LinkTimer* waitTimer_ = nullptr; // WaitTimer
     ModComm* comm_ = nullptr;
     int16_t radioOperation_ = 0;
+    WriteVerification verification_;
     QString portDevice_;
     bool portDeviceSet_ = false;
 };

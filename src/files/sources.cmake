@@ -6,6 +6,8 @@ target_sources(trk5120core PRIVATE
   files/DocumentJson.cpp
   files/FileAccess.cpp
   files/FileAccess.h
+  files/ImageBackup.cpp
+  files/ImageBackup.h
   files/SystemProgramLauncher.cpp
   files/VersionTable.cpp
 )

@@ -8,5 +8,7 @@ target_sources(trk5120core PRIVATE
   i18n/FeatureTexts.h
   i18n/LinkTexts.cpp
   i18n/LinkTexts.h
+  i18n/SafeguardTexts.cpp
+  i18n/SafeguardTexts.h
   i18n/Texts.cpp
 )

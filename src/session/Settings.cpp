@@ -43,6 +43,9 @@ AppSettings ReadSettings(const QString& settingsFile, const QString& systemLocal
     s.comPort = port >= 0 ? port : 1;
     s.Handshaking = ToIntOr(ReadIniValue(settingsFile, kSection, QStringLiteral("Handshaking")), 0);
     s.StopBit = ToIntOr(ReadIniValue(settingsFile, kSection, QStringLiteral("StopBit")), 1);
+    // Written only when the user changes it; anything but 1 leaves writes unverified.
+    const int16_t verify = ToIntOr(ReadIniValue(settingsFile, kSection, QStringLiteral("VerifyWrite")), 0);
+    s.VerifyWrite = verify == 1 ? 1 : 0;
 
     if (firstRun) {
         WriteSetting(settingsFile, QStringLiteral("IsFirstRun"), QStringLiteral("0"));

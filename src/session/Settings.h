@@ -12,6 +12,7 @@ struct AppSettings {
     int16_t comPort = 1;
     int16_t Handshaking = 0;
     int16_t StopBit = 1;
+    int16_t VerifyWrite = 0; // 1: every write is read back and compared
 };
 
 // Language of a locale name such as "zh_CN": 2 for Chinese (PRC), else 1.

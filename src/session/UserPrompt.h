@@ -27,6 +27,8 @@ enum class PromptId {
     WrongModel,           // the radio is another model
     PortLost,             // the port vanished during a transfer
     Completed,            // a read or write has finished
+    BackupFailed,         // the backup of a read could not be written; the read still counts
+    VerifyFailed,         // a write finished but the radio does not give back what was sent
     // The editors.
     InvalidInput,         // a value typed into an editor is refused
     EditorNotice,         // an editor explains what it did or refused

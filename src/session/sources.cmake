@@ -14,5 +14,7 @@ target_sources(trk5120core PRIVATE
   session/Settings.h
   session/SettingsLocation.cpp
   session/SettingsLocation.h
+  session/TransferSafeguards.cpp
+  session/TransferSafeguards.h
   session/UserPrompt.h
 )

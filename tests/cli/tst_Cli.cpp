@@ -341,7 +341,7 @@ private slots:
         QCOMPARE(run.code, 2);
         QVERIFY2(run.err.contains("usage:\n  trk5120-cli new OUT.dat\n"), qPrintable(run.err));
         QVERIFY(run.err.contains("  trk5120-cli read --port PORT OUT.dat [--image OUT.img] [--retries N]\n"));
-        QVERIFY(run.err.contains("  trk5120-cli write --port PORT IN.dat [--retries N]\n"));
+        QVERIFY(run.err.contains("  trk5120-cli write --port PORT IN.dat [--retries N] [--verify]\n"));
         QCOMPARE(folderContents(own.path()), QStringList());
     }
 

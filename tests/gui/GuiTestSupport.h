@@ -129,7 +129,8 @@ struct TestProgram {
         else
             RegisterStandInEditors(windows, editors);
         window = std::make_unique<MainWindow>(
-            app, MainWindowServices{prompt, files, launcher, windows, [this] { return ports; }, nullptr});
+            app,
+            MainWindowServices{prompt, files, launcher, windows, [this] { return ports; }, nullptr, &clock});
     }
     ~TestProgram()
     {
@@ -177,6 +178,7 @@ inline void UseTemporaryHome(QTemporaryDir& home)
 {
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
 }
 
 #define TRK_GUI_TEST_MAIN(TestClass)                                                                                \

@@ -132,7 +132,7 @@ void MainWindowTest::menusToolbarAndTreeInEnglish()
         {"mnuFile", {"&New", "&Open", "&Save", "Save &As", "Export Channels...", "Import Channels...", "E&xit"}},
         {"mnuEdit", {"&Undo", "&Redo", "", "&Channel Information", "&Option Features", "&Roger Beep"}},
         {"mnuProgram", {"&Read from Radio", "&Write to Radio"}},
-        {"mnuSet", {"&Communication Port", "&Language Setup", "&Initial Setting"}},
+        {"mnuSet", {"&Communication Port", "&Language Setup", "&Initial Setting", "Verify after &Write"}},
         {"mnuView", {"Tree &View", "&Toolbar", "&Status Bar"}},
         {"mnuWindow", {"&Cascade", "Close All &Windows"}},
         {"mnuHelp", {"&About TRK5120"}},

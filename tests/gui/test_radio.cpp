@@ -1,6 +1,9 @@
+#include "FileBytes.h"
 #include "GuiTestSupport.h"
 
 #include "files/DataFile.h"
+#include "files/ImageBackup.h"
+#include "session/Settings.h"
 #include "image/MemoryImage.h"
 #include "link/CloneEngine.h"
 #include "app/ProgressWindow.h"
@@ -12,6 +15,8 @@
 #include <QAction>
 #include <QProcess>
 
+Q_DECLARE_METATYPE(PromptId)
+
 // A full read and a full write through the main window against the radio simulator on a
 // pseudo-terminal; never a real port of the machine.
 class RadioTest : public QObject {
@@ -21,9 +26,13 @@ private slots:
     void cleanup();
     void readThenWrite();
     void readReopensChannelWindow();
+    void backupThatCannotBeWritten();
+    void verifyAfterWrite_data();
+    void verifyAfterWrite();
 
 private:
-    bool startSimulator(const QString& imageFile);
+    bool startSimulator(const QString& imageFile, const QStringList& faults = {});
+    bool startSimulator(TestInstall& install, const MemoryImage& image, const QStringList& faults = {});
     QProcess* sim_ = nullptr;
     QString device_;
 };
@@ -45,11 +54,12 @@ void RadioTest::cleanup()
     }
 }
 
-bool RadioTest::startSimulator(const QString& imageFile)
+bool RadioTest::startSimulator(const QString& imageFile, const QStringList& faults)
 {
     sim_ = new QProcess;
     sim_->start(qEnvironmentVariable("TRK_STAGE") + QStringLiteral("/V200/trk5120-radio-sim"),
-                {QStringLiteral("--image"), imageFile, QStringLiteral("--exit-on-stdin-eof")});
+                QStringList{QStringLiteral("--image"), imageFile, QStringLiteral("--exit-on-stdin-eof")} +
+                    faults);
     if (!sim_->waitForStarted(5000))
         return false;
     while (!sim_->canReadLine())
@@ -57,6 +67,18 @@ bool RadioTest::startSimulator(const QString& imageFile)
             return false;
     device_ = QString::fromLocal8Bit(sim_->readLine()).trimmed();
     return device_.startsWith(QLatin1Char('/'));
+}
+
+bool RadioTest::startSimulator(TestInstall& install, const MemoryImage& image, const QStringList& faults)
+{
+    const QString imageFile = install.filePath(QStringLiteral("radio.img"));
+    QFile f(imageFile);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(reinterpret_cast<const char*>(image.data()), kImageSize) != kImageSize)
+        return false;
+    f.close();
+    return startSimulator(imageFile, faults);
 }
 
 void RadioTest::readThenWrite()
@@ -95,6 +117,9 @@ void RadioTest::readThenWrite()
     QCOMPARE(program.app.DocState.IsNewDoc, int16_t(-1));
     QCOMPARE(program.editors.created, windowsBefore + 1);
     QVERIFY(w.windowTitle().endsWith(QStringLiteral("[File Name:new.dat]")));
+    // The radio's image is kept, named by the time and the radio's identity.
+    QCOMPARE(fileBytes(BackupFolder() + QStringLiteral("/20260115-120000_MH5120_V200.img")),
+             QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize));
 
     // Write it back with another change; the radio keeps what it receives.
     program.app.Doc.Data.Opt.VoxFunction = onRadio.Data.Opt.VoxFunction ? 0 : 1;
@@ -157,6 +182,97 @@ void RadioTest::readReopensChannelWindow()
     QVERIFY(channels);
     QCOMPARE(channels->shownGroup(), group);
     QCOMPARE(channels->grid()->item(16, 1)->text(), QStringLiteral("28.1234"));
+}
+
+// A backup that cannot be written is reported after the completion; the read still counts.
+void RadioTest::backupThatCannotBeWritten()
+{
+    TestInstall install;
+    TestProgram program(install);
+    program.showAndActivate();
+    MainWindow& w = *program.window;
+    RadioDocument onRadio = program.app.Doc;
+    onRadio.Data.Opt.VoxFunction = program.app.Doc.Data.Opt.VoxFunction ? 0 : 1;
+    MemoryImage image;
+    InitImage(image);
+    EncodeDocument(onRadio, image);
+    QVERIFY(startSimulator(install, image));
+    w.setPortDevice(device_);
+
+    // A file where the folder belongs: no rights make it writable, root's included.
+    const QString folder = BackupFolder();
+    QDir(folder).removeRecursively();
+    QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
+    {
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    program.prompt.answers = {PromptAnswer::Ok};
+    w.findChild<QAction*>(QStringLiteral("mnuReadFromRadio"))->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!w.radioLink().isBusy(), 60000);
+    QFile::remove(folder);
+    QCOMPARE(program.prompt.ids(),
+             QList<PromptId>({PromptId::ReadConfirm, PromptId::Completed, PromptId::BackupFailed}));
+    QVERIFY(program.prompt.texts().last().contains(folder));
+    QCOMPARE(program.prompt.asked.last().icon, PromptIcon::Exclamation);
+    QCOMPARE(program.app.Doc.Data.Opt.VoxFunction, onRadio.Data.Opt.VoxFunction);
+}
+
+// Setup > Verify after Write: remembered in mysetup.ini; when on, a write is read back and the
+// completion message says what the read-back found.
+void RadioTest::verifyAfterWrite_data()
+{
+    QTest::addColumn<bool>("verify");
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<PromptId>("reported");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("off") << false << QStringList() << PromptId::Completed << "Write Data Completed.";
+    QTest::newRow("on") << true << QStringList() << PromptId::Completed
+                        << "Write Data Completed.\r\nVerified: the radio holds exactly what was written.";
+    QTest::newRow("on, the radio loses a byte")
+        << true << QStringList({"--corrupt-block", "0x0A35"}) << PromptId::VerifyFailed
+        << "Write Data Completed.\r\nVerify failed: 1 byte(s) in the radio differ from what was "
+           "written, first at 0x0A35.";
+}
+
+void RadioTest::verifyAfterWrite()
+{
+    QFETCH(bool, verify);
+    QFETCH(QStringList, faults);
+    QFETCH(PromptId, reported);
+    QFETCH(QString, message);
+
+    TestInstall install;
+    TestProgram program(install);
+    program.showAndActivate();
+    MainWindow& w = *program.window;
+    auto* item = w.findChild<QAction*>(QStringLiteral("mnuVerifyWrite"));
+    QVERIFY(item && item->isCheckable() && !item->isChecked());
+    QCOMPARE(item->text(), QStringLiteral("Verify after &Write"));
+    item->setChecked(verify);
+    QCOMPARE(ReadSettings(install.settingsFile(), QStringLiteral("en_US")).VerifyWrite,
+             int16_t(verify ? 1 : 0));
+
+    MemoryImage blank;
+    blank.fill(0x5A);
+    QVERIFY(startSimulator(install, blank, faults));
+    w.setPortDevice(device_);
+    MemoryImage sent;
+    InitImage(sent);
+    EncodeDocument(program.app.Doc, sent);
+    program.prompt.answers = {PromptAnswer::Ok};
+    w.findChild<QAction*>(QStringLiteral("mnuWriteToRadio"))->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(program.prompt.asked.size(), size_t(2), 60000);
+    QVERIFY(!w.radioLink().isBusy());
+    QCOMPARE(program.prompt.ids(), QList<PromptId>({PromptId::WriteConfirm, reported}));
+    QCOMPARE(program.prompt.texts().last(), message);
+    QVERIFY(program.prompt.unexpected.isEmpty());
+    // The read-back leaves the image as the write sent it.
+    QCOMPARE(program.app.Image, sent);
+
+    // The next start reads the setting back.
+    TestProgram next(install);
+    QCOMPARE(next.window->findChild<QAction*>(QStringLiteral("mnuVerifyWrite"))->isChecked(), verify);
 }
 
 TRK_GUI_TEST_MAIN(RadioTest)

@@ -10,9 +10,13 @@ file as it was, a pair from an earlier run included, also when only the save or 
 A simulator started without a memory image (or with a missing one) must be a radio fresh
 from the factory: a read delivers the image `trk5120-cli encode` makes of the band's
 initial-setting template beside the programs, or erased memory (0xFF) with --erased.
+Every read keeps the image in the user's data folder (a backup that cannot be written is a
+warning, never a failed read); `write --verify` reads the write back and exits 1 naming the
+first differing address when the simulator lost a byte (--corrupt-block).
 """
 
 import os
+import re
 import resource
 import signal
 import stat
@@ -158,6 +162,87 @@ def check_fresh(cli, sim, work):
             cc.report(case, "radio memory", expected, after, rf.describe_image_address)
 
 
+def backups():
+    """The backups of reads, by name, as the tool keeps them in the user's data folder."""
+    folder = os.path.join(os.environ["XDG_DATA_HOME"], "TRK5120", "backups")
+    return {name: cc.read(os.path.join(folder, name)) for name in os.listdir(folder)} if os.path.isdir(folder) else {}
+
+
+def check_backup(cli, sim, work):
+    memory = bytes(rf.encode_document(rf.random_document(12)))
+    data_path = os.path.join(work, "backed.dat")
+    before = backups()
+    radio = Simulator(sim, work, memory)
+    result = cli_run(cli, "read", "--port", radio.link, data_path)
+    radio.stop()
+    expect("backup", result.returncode == 0, "exit %d: %s" % (result.returncode, result.stderr))
+    new = {name: data for name, data in backups().items() if name not in before}
+    expect("backup", len(new) == 1, "not one new backup: %s" % sorted(new))
+    for name, data in new.items():
+        expect("backup", re.fullmatch(r"\d{8}-\d{6}_MH5120_V200(-\d+)?\.img", name) is not None, "named %s" % name)
+        expect("backup", name in result.stderr, "its path is not reported: %s" % result.stderr)
+        cc.report("backup", "image", memory, data, rf.describe_image_address)
+        # Restoring is decoding the backup into a pair.
+        restored = os.path.join(work, "restored.dat")
+        cc.run(cli, "decode", os.path.join(os.environ["XDG_DATA_HOME"], "TRK5120", "backups", name), restored)
+        cc.check_pair("backup restored", rf.decode_to_saved(memory), restored)
+
+    # A read that fails keeps nothing.
+    before = backups()
+    radio = Simulator(sim, work, memory, ["--silent"])
+    result = cli_run(cli, "read", "--port", radio.link, data_path, "--retries", "0")
+    radio.stop()
+    expect("backup, failed read", result.returncode == 1 and backups() == before,
+           "exit %d, backups %s" % (result.returncode, sorted(set(backups()) - set(before))))
+
+    # A backup that cannot be written (a file holds the folder's name; no rights help, root's
+    # included) is reported, and the read still counts.
+    saved_data_home = os.environ["XDG_DATA_HOME"]
+    os.environ["XDG_DATA_HOME"] = os.path.join(work, "blocked-data")
+    os.makedirs(os.path.join(os.environ["XDG_DATA_HOME"], "TRK5120"))
+    with open(os.path.join(os.environ["XDG_DATA_HOME"], "TRK5120", "backups"), "wb") as f:
+        f.write(b"x")
+    try:
+        radio = Simulator(sim, work, memory)
+        result = cli_run(cli, "read", "--port", radio.link, data_path)
+        radio.stop()
+        expect("backup blocked", result.returncode == 0, "exit %d: %s" % (result.returncode, result.stderr))
+        expect("backup blocked", "backup could not be written" in result.stderr,
+               "no warning on standard error: %s" % result.stderr)
+        expect("backup blocked", "Read Data Completed." in result.stdout, "no completion message")
+        if result.returncode == 0:
+            cc.check_pair("backup blocked", rf.decode_to_saved(memory), data_path)
+    finally:
+        os.environ["XDG_DATA_HOME"] = saved_data_home
+
+
+VERIFY = [
+    # case, simulator options, exit code, text on standard output, text on standard error
+    ("verify", [], 0, "Verified: the radio holds exactly what was written.", None),
+    ("verify, a byte lost", ["--corrupt-block", "0x0A35"], 1, None,
+     "Verify failed: 1 byte(s) in the radio differ from what was written, first at 0x0A35."),
+    ("verify, a byte lost in the first block", ["--corrupt-block", "0"], 1, None, "first at 0x0000."),
+    ("verify, above the written range", ["--corrupt-block", "0x3F40"], 0, "Verified", None),
+]
+
+
+def check_verify(cli, sim, work):
+    doc = rf.random_document(13)
+    data_path = os.path.join(work, "verify.dat")
+    rf.write_pair(doc, data_path)
+    for case, options, code, out, err in VERIFY:
+        radio = Simulator(sim, work, bytes([0x5A]) * rf.IMAGE_SIZE, options)
+        result = cli_run(cli, "write", "--port", radio.link, data_path, "--verify")
+        radio.stop()
+        expect(case, result.returncode == code, "exit %d, expected %d: %s" % (result.returncode, code, result.stderr))
+        expect(case, "Write Data Completed." in result.stdout, "no completion message: %s" % result.stdout)
+        expect(case, out is None or out in result.stdout, "no %r on standard output: %s" % (out, result.stdout))
+        expect(case, err is None or err in result.stderr, "no %r on standard error: %s" % (err, result.stderr))
+    # Only a write reads back.
+    result = cli_run(cli, "read", "--port", os.path.join(work, "radio"), data_path, "--verify")
+    expect("read --verify", result.returncode == 2, "exit %d, expected 2" % result.returncode)
+
+
 FAILURES = [
     # case, simulator options, message on standard error
     ("never answered", ["--silent"], "Check Connection. Retry or Cancel?"),
@@ -221,10 +306,12 @@ def main():
         print(__doc__)
         return 2
     cli, sim = sys.argv[1], sys.argv[2]
-    with tempfile.TemporaryDirectory() as work:
+    with tempfile.TemporaryDirectory() as work, tempfile.TemporaryDirectory() as data:
         os.environ["HOME"] = work
         os.environ["XDG_CONFIG_HOME"] = work
-        for check in (check_read, check_write, check_fresh, check_failures):
+        # The backups of reads go here, never among the files a check compares.
+        os.environ["XDG_DATA_HOME"] = data
+        for check in (check_read, check_write, check_fresh, check_failures, check_backup, check_verify):
             try:
                 check(cli, sim, work)
             except (RuntimeError, subprocess.TimeoutExpired) as e:

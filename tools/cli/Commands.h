@@ -12,6 +12,7 @@ struct CliArguments {
     QString image;     // empty when --image was not given
     int retries = 2;
     bool json = false; // --json: the whole document as JSON instead of the channel list
+    bool verify = false; // --verify: read a write back and compare
 };
 
 // The options a command takes; a command that takes --port requires it.
@@ -21,6 +22,7 @@ enum CliOption : unsigned {
     kOptionImage = 1u << 1,
     kOptionRetries = 1u << 2,
     kOptionJson = 1u << 3,
+    kOptionVerify = 1u << 4,
 };
 
 // One entry per command in main.cpp's table; the usage text is made from the table.

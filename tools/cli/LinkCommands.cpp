@@ -2,12 +2,14 @@
 #include "Commands.h"
 
 #include "files/FileAccess.h"
+#include "i18n/SafeguardTexts.h"
 #include "i18n/Texts.h"
 #include "link/CloneEngine.h"
 #include "link/LinkProgress.h"
 #include "link/PortDirectory.h"
 #include "link/QtSerialLink.h"
 #include "session/RadioOperation.h"
+#include "session/TransferSafeguards.h"
 
 #include <QEventLoop>
 #include <QTextStream>
@@ -47,11 +49,29 @@ struct LinkArguments {
     QString file;
     QString image;
     int retries = 2;
+    bool verify = false;
 };
 
+// Runs the engine until it reports the end of the operation it was started on.
+bool WaitForEnd(ModComm& engine)
+{
+    bool success = false;
+    QEventLoop loop;
+    const QMetaObject::Connection connection =
+        QObject::connect(&engine, &ModComm::finished, &loop, [&](bool ok) {
+            success = ok;
+            loop.quit();
+        });
+    loop.exec();
+    QObject::disconnect(connection);
+    return success;
+}
+
 // Runs one read or write to its end on the event loop; true when it completed. After a read
-// the image has become the document.
-bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation)
+// the image has become the document and a backup of it is kept; after a write with --verify,
+// verified receives what reading it back found.
+bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation,
+             VerifyOutcome* verified = nullptr)
 {
     ctx.prompt.retriesLeft = parsed.retries;
     TerminalProgress progress;
@@ -63,27 +83,36 @@ bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation)
     });
     PortDirectory directory(ctx.app.Paths.settingsFile());
     const QString device = ResolvePortArgument(parsed.port, directory);
+    const int language = ctx.app.Settings.LanguageIndex;
 
-    bool success = false;
-    QEventLoop loop;
-    QObject::connect(&engine, &ModComm::finished, &loop, [&](bool ok) {
-        success = ok;
-        loop.quit();
-    });
+    // finished() cannot come before the loop runs: the engine answers only from the event loop.
     if (!BeginRadioOperation(ctx.app, engine, ctx.prompt, operation, device))
         return false;
-    loop.exec();
-    if (!success)
+    if (!WaitForEnd(engine))
         return false;
-    if (operation == kLinkRead)
+    if (operation == kLinkRead) {
+        const BackupResult backup = KeepReadBackup(ctx.app, engine.radioIdentity(), ctx.clock);
+        if (backup.written)
+            QTextStream(stderr) << SafeguardText(SafeguardMsg::BackupKept, language).arg(backup.path) << '\n';
+        else
+            ctx.prompt.tell(PromptId::BackupFailed, BackupFailedText(backup, language),
+                            PromptIcon::Exclamation);
         AdoptReadImage(ctx.app);
-    ctx.prompt.tell(PromptId::Completed, CompletedText(operation, ctx.app.Settings.LanguageIndex));
+    }
+    ctx.prompt.tell(PromptId::Completed, CompletedText(operation, language));
+    if (operation == kLinkWrite && verified) {
+        WriteVerification verification;
+        // A fresh allowance of retries for the read-back.
+        ctx.prompt.retriesLeft = parsed.retries;
+        const bool success = verification.begin(ctx.app, engine, device) && WaitForEnd(engine);
+        *verified = verification.finish(ctx.app, success);
+    }
     return true;
 }
 
 LinkArguments linkArguments(const CliArguments& arguments)
 {
-    return {arguments.port, arguments.files[0], arguments.image, arguments.retries};
+    return {arguments.port, arguments.files[0], arguments.image, arguments.retries, arguments.verify};
 }
 
 } // namespace
@@ -107,7 +136,14 @@ int CommandWrite(CliContext& ctx, const CliArguments& arguments)
     const LinkArguments parsed = linkArguments(arguments);
     if (!OpenForReading(ctx, parsed.file))
         return kExitFailed;
-    if (!RunLink(ctx, parsed, kLinkWrite))
+    VerifyOutcome verified;
+    if (!RunLink(ctx, parsed, kLinkWrite, parsed.verify ? &verified : nullptr))
         return Fail(QStringLiteral("trk5120-cli: the write did not complete"));
+    if (!parsed.verify)
+        return kExitOk;
+    const QString report = VerifyReport(verified, ctx.app.Settings.LanguageIndex);
+    if (!verified.verified())
+        return Fail(report);
+    QTextStream(stdout) << report << '\n';
     return kExitOk;
 }

@@ -22,7 +22,7 @@ constexpr std::array kCommands{
     CliCommand{"show", "IN.dat", kNoOptions, CommandShow},
     CliCommand{"diff", "A B", kNoOptions, CommandDiff},
     CliCommand{"read", "OUT.dat", kOptionPort | kOptionImage | kOptionRetries, CommandRead},
-    CliCommand{"write", "IN.dat", kOptionPort | kOptionRetries, CommandWrite},
+    CliCommand{"write", "IN.dat", kOptionPort | kOptionRetries | kOptionVerify, CommandWrite},
     CliCommand{"tone", "IN.dat N OUT.wav", kNoOptions, CommandTone},
     CliCommand{"export", "IN.dat OUT.csv", kOptionJson, CommandExport},
     CliCommand{"import", "IN.csv BASE.dat OUT.dat", kNoOptions, CommandImport},
@@ -42,6 +42,8 @@ QString synopsis(const CliCommand& command)
         line += QStringLiteral(" [--image OUT.img]");
     if (command.options & kOptionRetries)
         line += QStringLiteral(" [--retries N]");
+    if (command.options & kOptionVerify)
+        line += QStringLiteral(" [--verify]");
     return line;
 }
 
@@ -77,11 +79,14 @@ std::optional<CliArguments> parseArguments(const CliCommand& command, const QStr
         parser.addOption(port);
     if (command.options & kOptionImage)
         parser.addOption(image);
+    const QCommandLineOption verify(QStringLiteral("verify"));
     if (command.options & kOptionRetries)
         parser.addOption(retries);
     const QCommandLineOption json(QStringLiteral("json"));
     if (command.options & kOptionJson)
         parser.addOption(json);
+    if (command.options & kOptionVerify)
+        parser.addOption(verify);
     if (!parser.parse(QStringList{QStringLiteral("trk5120-cli")} + rest)) {
         problem = parser.errorText();
         return std::nullopt;
@@ -120,6 +125,8 @@ std::optional<CliArguments> parseArguments(const CliCommand& command, const QStr
             arguments.retries = value->toInt();
     }
     arguments.json = (command.options & kOptionJson) && parser.isSet(json);
+    if (command.options & kOptionVerify)
+        arguments.verify = parser.isSet(verify);
     return arguments;
 }
 

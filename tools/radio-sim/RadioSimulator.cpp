@@ -301,6 +301,10 @@ bool RadioSimulator::handleOne()
             && address + length <= kImageSize;
         if (intact) {
             std::copy(bytes + 4, bytes + 4 + length, memory_.begin() + address);
+            // A cell that does not keep what it was given: the write is acknowledged all the same.
+            const int corrupt = options_.corruptAddress;
+            if (corrupt >= address && corrupt < address + length)
+                memory_[size_t(corrupt)] = uint8_t(memory_[size_t(corrupt)] ^ 0xFF);
             dirty_ = true;
         }
         received_.remove(0, total);

@@ -19,6 +19,7 @@ struct SimulatorOptions {
     int ignoreProgram = 0;    // program-mode requests left unanswered first
     int ignoreIdent = 0;      // identification requests left unanswered first
     int badChecksumAddress = -1; // the first data block for this address carries a wrong checksum
+    int corruptAddress = -1;     // a written block holding this address is stored with this byte changed
     bool noEndAck = false;
     bool silent = false;
     int noise = 0;            // garbage bytes sent before every reply

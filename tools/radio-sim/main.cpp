@@ -50,6 +50,10 @@ int main(int argc, char** argv)
         {QStringLiteral("ignore-program"), QStringLiteral("Leave the first N program-mode requests unanswered."), QStringLiteral("N")},
         {QStringLiteral("ignore-ident"), QStringLiteral("Leave the first N identification requests unanswered."), QStringLiteral("N")},
         {QStringLiteral("bad-checksum"), QStringLiteral("Wrong checksum on the first data block for ADDR."), QStringLiteral("ADDR")},
+        {QStringLiteral("corrupt-block"),
+         QStringLiteral("Store the written block that holds ADDR with the byte at ADDR inverted "
+                        "(the write is still acknowledged)."),
+         QStringLiteral("ADDR")},
         {QStringLiteral("no-end-ack"), QStringLiteral("Do not acknowledge the end request.")},
         {QStringLiteral("silent"), QStringLiteral("Answer nothing.")},
         {QStringLiteral("noise"), QStringLiteral("Send N garbage bytes before every reply."), QStringLiteral("N")},
@@ -77,6 +81,8 @@ int main(int argc, char** argv)
     if (!ParseCount(parser, QStringLiteral("ignore-program"), options.ignoreProgram)
         || !ParseCount(parser, QStringLiteral("ignore-ident"), options.ignoreIdent)
         || !ParseCount(parser, QStringLiteral("bad-checksum"), options.badChecksumAddress)
+        || !ParseCount(parser, QStringLiteral("corrupt-block"), options.corruptAddress)
+        || options.corruptAddress >= kImageSize
         || !ParseCount(parser, QStringLiteral("noise"), options.noise) || options.noise > 4096
         || options.badChecksumAddress >= kImageSize) {
         err << "trk5120-radio-sim: a numeric option is out of range\n";
