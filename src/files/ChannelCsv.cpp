@@ -106,17 +106,7 @@ constexpr int kDtmfCodes = 16;
 // The entries of a fixed selector in one language; the position is the stored value.
 QStringList fixedEntries(Column column, int language)
 {
-    const auto t = [language](ChannelText key) { return Text(key, language); };
-    switch (column) {
-    case Column::Rep:
-        return {t(ChannelText::Off), t(ChannelText::RepPlus), t(ChannelText::RepMinus)};
-    case Column::Scan:
-        return {t(ChannelText::ScanDel), t(ChannelText::ScanAdd)};
-    case Column::Tsq:
-        return ToneCodeList();
-    default:
-        return {t(ChannelText::Off), t(ChannelText::On)};
-    }
+    return FixedListEntries(detailFieldOf(column), language);
 }
 
 bool isFixedList(Column column)

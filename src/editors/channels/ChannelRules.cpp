@@ -2,7 +2,9 @@
 
 #include "document/Conversions.h"
 #include "document/RadioDocumentOps.h"
+#include "document/ToneCodes.h"
 #include "editors/channels/FrequencyRules.h"
+#include "i18n/ChannelTexts.h"
 
 #include <algorithm>
 
@@ -173,6 +175,26 @@ int16_t& DetailValue(ChannelRecord& ch, DetailField field) {
 bool IsNumberedList(DetailField field) {
     return field == DetailField::Roger || field == DetailField::Bot || field == DetailField::Eot ||
            field == DetailField::Call;
+}
+
+QStringList FixedListEntries(DetailField field, int language) {
+    const auto t = [language](ChannelText key) { return Text(key, language); };
+    switch (field) {
+    case DetailField::Tsq:
+        return ToneCodeList();
+    case DetailField::Rep:
+        return {t(ChannelText::Off), t(ChannelText::RepPlus), t(ChannelText::RepMinus)};
+    case DetailField::Scan:
+        return {t(ChannelText::ScanDel), t(ChannelText::ScanAdd)};
+    case DetailField::Mode:
+    case DetailField::Roger:
+    case DetailField::Bot:
+    case DetailField::Eot:
+    case DetailField::Call:
+        return {};
+    default:
+        return {t(ChannelText::Off), t(ChannelText::On)};
+    }
 }
 
 int FixedListPosition(int16_t value, int count) {
