@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "RadioSimulator.h"
 
 #include "files/DataFile.h"
 #include "image/MemoryImage.h"
@@ -23,14 +24,15 @@ private slots:
     void readReopensChannelWindow();
 
 private:
-    bool startSimulator(const QString& imageFile);
+    // The simulator starts with the image of onRadio, saved to imageFile.
+    bool startSimulator(const RadioDocument& onRadio, const QString& imageFile);
     QProcess* sim_ = nullptr;
     QString device_;
 };
 
 void RadioTest::init()
 {
-    if (!QFile::exists(qEnvironmentVariable("TRK_STAGE") + QStringLiteral("/V200/trk5120-radio-sim")))
+    if (!QFile::exists(radioSimulatorProgram()))
         QSKIP("the radio simulator is not built");
 }
 
@@ -45,17 +47,15 @@ void RadioTest::cleanup()
     }
 }
 
-bool RadioTest::startSimulator(const QString& imageFile)
+bool RadioTest::startSimulator(const RadioDocument& onRadio, const QString& imageFile)
 {
-    sim_ = new QProcess;
-    sim_->start(qEnvironmentVariable("TRK_STAGE") + QStringLiteral("/V200/trk5120-radio-sim"),
-                {QStringLiteral("--image"), imageFile, QStringLiteral("--exit-on-stdin-eof")});
-    if (!sim_->waitForStarted(5000))
+    MemoryImage image;
+    InitImage(image);
+    EncodeDocument(onRadio, image);
+    if (!writeImageFile(imageFile, image))
         return false;
-    while (!sim_->canReadLine())
-        if (!sim_->waitForReadyRead(5000))
-            return false;
-    device_ = QString::fromLocal8Bit(sim_->readLine()).trimmed();
+    sim_ = new QProcess;
+    device_ = startRadioSimulator(*sim_, imageFile);
     return device_.startsWith(QLatin1Char('/'));
 }
 
@@ -69,16 +69,8 @@ void RadioTest::readThenWrite()
     // The radio holds the current document with one setting changed.
     RadioDocument onRadio = program.app.Doc;
     onRadio.Data.Opt.VoxFunction = program.app.Doc.Data.Opt.VoxFunction ? 0 : 1;
-    MemoryImage image;
-    InitImage(image);
-    EncodeDocument(onRadio, image);
     const QString imageFile = install.filePath(QStringLiteral("radio.img"));
-    {
-        QFile f(imageFile);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(reinterpret_cast<const char*>(image.data()), kImageSize);
-    }
-    QVERIFY(startSimulator(imageFile));
+    QVERIFY(startSimulator(onRadio, imageFile));
     w.setPortDevice(device_);
 
     const int windowsBefore = program.editors.created;
@@ -132,16 +124,8 @@ void RadioTest::readReopensChannelWindow()
     const int group = onRadio.Data.CurGroup[mode];
     QVERIFY(group >= 1 && group <= 9);
     AddChannel(onRadio, 17, mode, group, QStringLiteral("28.1234"));
-    MemoryImage image;
-    InitImage(image);
-    EncodeDocument(onRadio, image);
     const QString imageFile = install.filePath(QStringLiteral("radio.img"));
-    {
-        QFile f(imageFile);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(reinterpret_cast<const char*>(image.data()), kImageSize);
-    }
-    QVERIFY(startSimulator(imageFile));
+    QVERIFY(startSimulator(onRadio, imageFile));
     w.setPortDevice(device_);
     program.prompt.answers = {PromptAnswer::Ok, PromptAnswer::Ok};
     w.findChild<QAction*>(QStringLiteral("mnuReadFromRadio"))->trigger();
