@@ -22,82 +22,37 @@
 
 namespace {
 
-// The columns in the order the export writes them.
-enum class Column {
-    WorkMode,
-    Group,
-    Channel,
-    Frequency,
-    Tsq,
-    Mode,
-    HiCut,
-    NbAnl,
-    Echo,
-    Add10k,
-    Busy,
-    Rep,
-    Public,
-    Scan,
-    Roger,
-    Bot,
-    Eot,
-    Call,
-    Count_
+// The columns in the order the export writes them: four of their own, then the detail panel's
+// selectors, each named and filled as the panel names and fills it.
+enum class Column { WorkMode, Group, Channel, Frequency, FirstDetail };
+constexpr DetailField kDetailColumns[] = {
+    DetailField::Tsq,    DetailField::Mode, DetailField::HiCut, DetailField::NbAnl,  DetailField::Echo,
+    DetailField::Add10k, DetailField::Busy, DetailField::Rep,   DetailField::Public, DetailField::Scan,
+    DetailField::Roger,  DetailField::Bot,  DetailField::Eot,   DetailField::Call,
 };
-constexpr int kColumnCount = static_cast<int>(Column::Count_);
+static_assert(std::size(kDetailColumns) == kDetailFieldCount);
+constexpr int kColumnCount = static_cast<int>(Column::FirstDetail) + kDetailFieldCount;
 
-// The channel window's caption of each detail column; the first four have captions of their own.
-constexpr std::array<ChannelText, kColumnCount> kDetailCaptions{
-    ChannelText::Count_, ChannelText::Count_, ChannelText::HeaderChannel, ChannelText::HeaderFrequency,
-    ChannelText::Tsq,    ChannelText::Mode,   ChannelText::HiCut,         ChannelText::NbAnl,
-    ChannelText::Echo,   ChannelText::Add10k, ChannelText::Busy,          ChannelText::Rep,
-    ChannelText::Public, ChannelText::Scan,   ChannelText::Roger,         ChannelText::Bot,
-    ChannelText::Eot,    ChannelText::Call,
-};
+// The field a detail column stores into.
+DetailField detailFieldOf(Column column)
+{
+    return kDetailColumns[static_cast<std::size_t>(column) - static_cast<std::size_t>(Column::FirstDetail)];
+}
 
 QString columnName(Column column, int language)
 {
-    if (column == Column::WorkMode)
-        return Text(ExchangeText::ColumnWorkMode, language);
-    if (column == Column::Group)
-        return Text(ExchangeText::ColumnGroup, language);
-    return Text(kDetailCaptions[static_cast<std::size_t>(column)], language);
-}
-
-// The field a detail column stores into, as the channel window's detail panel names it.
-DetailField detailFieldOf(Column column)
-{
     switch (column) {
-    case Column::Tsq:
-        return DetailField::Tsq;
-    case Column::Mode:
-        return DetailField::Mode;
-    case Column::HiCut:
-        return DetailField::HiCut;
-    case Column::NbAnl:
-        return DetailField::NbAnl;
-    case Column::Echo:
-        return DetailField::Echo;
-    case Column::Add10k:
-        return DetailField::Add10k;
-    case Column::Busy:
-        return DetailField::Busy;
-    case Column::Rep:
-        return DetailField::Rep;
-    case Column::Public:
-        return DetailField::Public;
-    case Column::Scan:
-        return DetailField::Scan;
-    case Column::Roger:
-        return DetailField::Roger;
-    case Column::Bot:
-        return DetailField::Bot;
-    case Column::Eot:
-        return DetailField::Eot;
+    case Column::WorkMode:
+        return Text(ExchangeText::ColumnWorkMode, language);
+    case Column::Group:
+        return Text(ExchangeText::ColumnGroup, language);
+    case Column::Channel:
+        return Text(ChannelText::HeaderChannel, language);
+    case Column::Frequency:
+        return Text(ChannelText::HeaderFrequency, language);
     default:
-        break;
+        return Text(DetailCaption(detailFieldOf(column)), language);
     }
-    return DetailField::Call;
 }
 
 constexpr int kRogerSequences = 8;
@@ -111,14 +66,15 @@ QStringList fixedEntries(Column column, int language)
 
 bool isFixedList(Column column)
 {
-    return column >= Column::Tsq && column <= Column::Scan && column != Column::Mode;
+    const DetailField field = detailFieldOf(column);
+    return field != DetailField::Mode && !IsNumberedList(field);
 }
 
 // "OFF" and the numbers 1..n: a channel may name a roger-beep sequence or a DTMF code that is
 // not defined at the moment, as the channel window lets it keep such a number.
 int numberedLimit(Column column)
 {
-    return column == Column::Roger ? kRogerSequences : kDtmfCodes;
+    return detailFieldOf(column) == DetailField::Roger ? kRogerSequences : kDtmfCodes;
 }
 
 QString modeText(int mode)
@@ -174,9 +130,9 @@ QString cellOf(const ChannelRecord& ch, Column column)
     ChannelRecord copy = ch;
     const DetailField field = detailFieldOf(column);
     const int16_t value = DetailValue(copy, field);
-    if (column == Column::Mode)
+    if (field == DetailField::Mode)
         return ModeName(value);
-    if (column == Column::Tsq)
+    if (field == DetailField::Tsq)
         return ToneCodeText(value);
     if (isFixedList(column)) {
         const QStringList entries = fixedEntries(column, kEnglish);
@@ -424,14 +380,15 @@ void CsvImporter::readRow(const CsvRecord& record)
             problem(Column::Frequency, t(ExchangeText::OutOfBand).arg(cell(Column::Frequency), band.BandText));
     }
 
-    for (int c = int(Column::Tsq); c < kColumnCount; ++c) {
+    for (int c = int(Column::FirstDetail); c < kColumnCount; ++c) {
         const Column column = Column(c);
         if (at_[std::size_t(c)] < 0)
             continue;
         const QString value = cell(column);
         int position = -1;
         QStringList offered;
-        if (column == Column::Mode) {
+        const DetailField field = detailFieldOf(column);
+        if (field == DetailField::Mode) {
             // The modulations the radio has enabled; the memory view offers no PA.
             offered = ModeListItems(doc_.Data.Opt, memoryChannel);
             if (entryPosition(value, {offered}) >= 0)
@@ -446,7 +403,7 @@ void CsvImporter::readRow(const CsvRecord& record)
                 position = value.toInt();
         }
         if (position < 0) {
-            const QString shown = column == Column::Tsq
+            const QString shown = field == DetailField::Tsq
                                       ? offered.first() + QStringLiteral(", C_001(67.0Hz) .. ") + offered.last()
                                       : offered.join(QStringLiteral(", "));
             problem(column, t(ExchangeText::NotInList).arg(value, shown));
@@ -513,7 +470,7 @@ void CsvImporter::apply()
                 if (frequencyShown(old.RxFreq, *work, mode) != row->frequency)
                     ch.RxFreq = typedFreq;
             }
-            for (int c = int(Column::Tsq); c < kColumnCount; ++c)
+            for (int c = int(Column::FirstDetail); c < kColumnCount; ++c)
                 if (row->values[std::size_t(c)])
                     DetailValue(ch, detailFieldOf(Column(c))) = *row->values[std::size_t(c)];
         }
@@ -575,7 +532,7 @@ QByteArray ChannelsToCsv(const RadioDocument& doc)
                     continue;
                 QStringList cells{modeText(mode), GroupLetter(static_cast<int16_t>(group)), GetCHName(ch->ChId),
                                   frequencyShown(ch->RxFreq, *scratch, mode)};
-                for (int c = int(Column::Tsq); c < kColumnCount; ++c)
+                for (int c = int(Column::FirstDetail); c < kColumnCount; ++c)
                     cells << csvCell(cellOf(*ch, Column(c)));
                 lines << cells.join(QLatin1Char(','));
             }

@@ -4,7 +4,6 @@
 #include "document/RadioDocumentOps.h"
 #include "document/ToneCodes.h"
 #include "editors/channels/FrequencyRules.h"
-#include "i18n/ChannelTexts.h"
 
 #include <algorithm>
 
@@ -170,6 +169,17 @@ int16_t& DetailValue(ChannelRecord& ch, DetailField field) {
         break;
     }
     return ch.CallCode;
+}
+
+ChannelText DetailCaption(DetailField field) {
+    // Order follows DetailField.
+    static constexpr ChannelText kCaptions[] = {
+        ChannelText::Tsq,  ChannelText::HiCut, ChannelText::NbAnl,  ChannelText::Echo, ChannelText::Add10k,
+        ChannelText::Busy, ChannelText::Rep,   ChannelText::Public, ChannelText::Scan, ChannelText::Roger,
+        ChannelText::Mode, ChannelText::Bot,   ChannelText::Eot,    ChannelText::Call,
+    };
+    static_assert(std::size(kCaptions) == kDetailFieldCount);
+    return kCaptions[static_cast<std::size_t>(field)];
 }
 
 bool IsNumberedList(DetailField field) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DataRecord.h"
+#include "i18n/ChannelTexts.h"
 
 #include <QString>
 #include <QStringList>
@@ -72,6 +73,8 @@ enum class DetailField {
     Call
 };
 constexpr int kDetailFieldCount = 14;
+// The caption of a field's selector in the detail panel.
+ChannelText DetailCaption(DetailField field);
 int16_t& DetailValue(ChannelRecord& ch, DetailField field);
 // Selectors whose list is fixed show the entry at the field's position; these are the others.
 bool IsNumberedList(DetailField field); // Roger, BOT, EOT, Call: entries named by number
