@@ -77,11 +77,6 @@ int numberedLimit(Column column)
     return detailFieldOf(column) == DetailField::Roger ? kRogerSequences : kDtmfCodes;
 }
 
-QString modeText(int mode)
-{
-    return mode == kModeCB ? QStringLiteral("CB") : QStringLiteral("HF");
-}
-
 // Quotes a cell that holds the separator, a quote or a line break.
 QString csvCell(const QString& text)
 {
@@ -339,7 +334,7 @@ void CsvImporter::readRow(const CsvRecord& record)
 
     const QString modeCell = cell(Column::WorkMode);
     for (int mode : {kModeCB, kModeHF})
-        if (modeCell.compare(modeText(mode), Qt::CaseInsensitive) == 0)
+        if (modeCell.compare(WorkModeName(mode), Qt::CaseInsensitive) == 0)
             row.mode = mode;
     if (row.mode < 0)
         problem(Column::WorkMode, t(ExchangeText::BadWorkMode).arg(modeCell));
@@ -352,7 +347,7 @@ void CsvImporter::readRow(const CsvRecord& record)
     if (row.group < 1 || row.group > kGroupCount) {
         row.group = 0;
         problem(Column::Group,
-                t(ExchangeText::BadGroup).arg(cell(Column::Group), row.mode >= 0 ? modeText(row.mode) : modeCell));
+                t(ExchangeText::BadGroup).arg(cell(Column::Group), row.mode >= 0 ? WorkModeName(row.mode) : modeCell));
     }
 
     const QString name = cell(Column::Channel).toUpper();
@@ -433,8 +428,9 @@ void CsvImporter::checkGroups()
     // A valid group keeps at least one numbered channel, as the channel window sees to.
     for (const auto& [key, group] : groups)
         if (!group.second && doc_.Data.Opt.GroupValid[key.first][key.second] != 0)
-            problemAtLine(group.first, t(ExchangeText::NoNumberedChannel)
-                                           .arg(GroupLetter(static_cast<int16_t>(key.second)), modeText(key.first)));
+            problemAtLine(group.first,
+                          t(ExchangeText::NoNumberedChannel)
+                              .arg(GroupLetter(static_cast<int16_t>(key.second)), WorkModeName(key.first)));
 }
 
 void CsvImporter::apply()
@@ -530,7 +526,7 @@ QByteArray ChannelsToCsv(const RadioDocument& doc)
             for (const ChannelRecord* ch : channels) {
                 if (ch->ChId < 1 || ch->ChId > kMaxChannels)
                     continue;
-                QStringList cells{modeText(mode), GroupLetter(static_cast<int16_t>(group)), GetCHName(ch->ChId),
+                QStringList cells{WorkModeName(mode), GroupLetter(static_cast<int16_t>(group)), GetCHName(ch->ChId),
                                   frequencyShown(ch->RxFreq, *scratch, mode)};
                 for (int c = int(Column::FirstDetail); c < kColumnCount; ++c)
                     cells << csvCell(cellOf(*ch, Column(c)));

@@ -11,11 +11,6 @@
 
 namespace {
 
-QString modeLabel(int mode)
-{
-    return mode == kModeCB ? QStringLiteral("CB") : QStringLiteral("HF");
-}
-
 QString channelLabel(int id)
 {
     return id > kNumberedChannels ? QStringLiteral("M%1").arg(id - kNumberedChannels) : QString::number(id);
@@ -63,7 +58,7 @@ void printHeader(QTextStream& out, const AppState& app)
         << ", ModelCode " << d.ModelCode << ", ModelKind " << d.ModelKind << ")\n";
     out << "CreateDate: " << TrimFixed(d.CreateDate.text()) << '\n';
     out << "SoftVersion: " << TrimFixed(d.SoftVersion.text()) << '\n';
-    out << "WorkMode: " << d.WorkMode << " (" << modeLabel(ActiveMode(d)) << "), band " << app.DocState.BandText
+    out << "WorkMode: " << d.WorkMode << " (" << WorkModeName(ActiveMode(d)) << "), band " << app.DocState.BandText
         << ", BandCode " << d.BandCode << ", ModelBand " << d.ModelBand << '\n';
     out << "CurGroup: CB " << GroupLetter(d.CurGroup[0]) << ", HF " << GroupLetter(d.CurGroup[1]) << '\n';
 }
@@ -106,7 +101,7 @@ void printChannels(QTextStream& out, const RadioDocument& doc)
             if (count < 1 || count > kMaxChannels)
                 continue;
             out << '\n'
-                << modeLabel(mode) << " group " << GroupLetter(static_cast<int16_t>(group)) << " \""
+                << WorkModeName(mode) << " group " << GroupLetter(static_cast<int16_t>(group)) << " \""
                 << TrimFixed(d.Opt.GroupName[mode][group].text()) << "\": valid " << d.Opt.GroupValid[mode][group]
                 << ", " << count << " channels, work " << d.Opt.WorkCh[mode][group] << ", EMG "
                 << d.Opt.EmgCh1[mode][group] << '/' << d.Opt.EmgCh2[mode][group] << ", DW "
