@@ -3,6 +3,7 @@
 
 #include "document/Conversions.h"
 #include "document/ToneCodes.h"
+#include "editors/channels/ChannelRules.h"
 
 #include <QTextStream>
 
@@ -10,11 +11,6 @@
 #include <vector>
 
 namespace {
-
-QString channelLabel(int id)
-{
-    return id > kNumberedChannels ? QStringLiteral("M%1").arg(id - kNumberedChannels) : QString::number(id);
-}
 
 // The frequency as the channel grid shows it: MHz with four decimals.
 QString frequencyText(const FixedText<8>& stored)
@@ -113,7 +109,7 @@ void printChannels(QTextStream& out, const RadioDocument& doc)
             std::stable_sort(channels.begin(), channels.end(),
                              [](const ChannelRecord* a, const ChannelRecord* b) { return a->ChId < b->ChId; });
             for (const ChannelRecord* c : channels) {
-                out << "  " << channelLabel(c->ChId).leftJustified(4) << frequencyText(c->RxFreq).rightJustified(8)
+                out << "  " << GetCHName(c->ChId).leftJustified(4) << frequencyText(c->RxFreq).rightJustified(8)
                     << "  " << ToneCodeText(c->TsqCode).leftJustified(14) << ' '
                     << ModeName(c->Modulation).leftJustified(4) << (c->Scan == 1 ? "Add" : "Del") << " HI-CUT "
                     << c->HiCut << " NB/ANL " << c->NbAnl << " ECHO " << c->Echo << " +10KHz " << c->Add10k
