@@ -146,6 +146,11 @@ namespace {
 const char* const kModeNames[] = {"FM", "AM", "USB", "LSB", "PA"};
 }
 
+QString WorkModeName(int mode)
+{
+    return mode == kModeCB ? QStringLiteral("CB") : QStringLiteral("HF");
+}
+
 QString ModeName(int16_t value)
 {
     if (value >= 1 && value <= 4)

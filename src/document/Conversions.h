@@ -30,6 +30,9 @@ double RoundHalfEven(double value);
 QString DtmfDigitText(int16_t value);
 int16_t DtmfDigitValue(const QString& text);
 
+// Work modes: "CB" for kModeCB, "HF" for any other.
+QString WorkModeName(int mode);
+
 // Groups
 QString GroupLetter(int16_t group);
 int16_t GroupNumber(const QString& text);

@@ -22,82 +22,37 @@
 
 namespace {
 
-// The columns in the order the export writes them.
-enum class Column {
-    WorkMode,
-    Group,
-    Channel,
-    Frequency,
-    Tsq,
-    Mode,
-    HiCut,
-    NbAnl,
-    Echo,
-    Add10k,
-    Busy,
-    Rep,
-    Public,
-    Scan,
-    Roger,
-    Bot,
-    Eot,
-    Call,
-    Count_
+// The columns in the order the export writes them: four of their own, then the detail panel's
+// selectors, each named and filled as the panel names and fills it.
+enum class Column { WorkMode, Group, Channel, Frequency, FirstDetail };
+constexpr DetailField kDetailColumns[] = {
+    DetailField::Tsq,    DetailField::Mode, DetailField::HiCut, DetailField::NbAnl,  DetailField::Echo,
+    DetailField::Add10k, DetailField::Busy, DetailField::Rep,   DetailField::Public, DetailField::Scan,
+    DetailField::Roger,  DetailField::Bot,  DetailField::Eot,   DetailField::Call,
 };
-constexpr int kColumnCount = static_cast<int>(Column::Count_);
+static_assert(std::size(kDetailColumns) == kDetailFieldCount);
+constexpr int kColumnCount = static_cast<int>(Column::FirstDetail) + kDetailFieldCount;
 
-// The channel window's caption of each detail column; the first four have captions of their own.
-constexpr std::array<ChannelText, kColumnCount> kDetailCaptions{
-    ChannelText::Count_, ChannelText::Count_, ChannelText::HeaderChannel, ChannelText::HeaderFrequency,
-    ChannelText::Tsq,    ChannelText::Mode,   ChannelText::HiCut,         ChannelText::NbAnl,
-    ChannelText::Echo,   ChannelText::Add10k, ChannelText::Busy,          ChannelText::Rep,
-    ChannelText::Public, ChannelText::Scan,   ChannelText::Roger,         ChannelText::Bot,
-    ChannelText::Eot,    ChannelText::Call,
-};
+// The field a detail column stores into.
+DetailField detailFieldOf(Column column)
+{
+    return kDetailColumns[static_cast<std::size_t>(column) - static_cast<std::size_t>(Column::FirstDetail)];
+}
 
 QString columnName(Column column, int language)
 {
-    if (column == Column::WorkMode)
-        return Text(ExchangeText::ColumnWorkMode, language);
-    if (column == Column::Group)
-        return Text(ExchangeText::ColumnGroup, language);
-    return Text(kDetailCaptions[static_cast<std::size_t>(column)], language);
-}
-
-// The field a detail column stores into, as the channel window's detail panel names it.
-DetailField detailFieldOf(Column column)
-{
     switch (column) {
-    case Column::Tsq:
-        return DetailField::Tsq;
-    case Column::Mode:
-        return DetailField::Mode;
-    case Column::HiCut:
-        return DetailField::HiCut;
-    case Column::NbAnl:
-        return DetailField::NbAnl;
-    case Column::Echo:
-        return DetailField::Echo;
-    case Column::Add10k:
-        return DetailField::Add10k;
-    case Column::Busy:
-        return DetailField::Busy;
-    case Column::Rep:
-        return DetailField::Rep;
-    case Column::Public:
-        return DetailField::Public;
-    case Column::Scan:
-        return DetailField::Scan;
-    case Column::Roger:
-        return DetailField::Roger;
-    case Column::Bot:
-        return DetailField::Bot;
-    case Column::Eot:
-        return DetailField::Eot;
+    case Column::WorkMode:
+        return Text(ExchangeText::ColumnWorkMode, language);
+    case Column::Group:
+        return Text(ExchangeText::ColumnGroup, language);
+    case Column::Channel:
+        return Text(ChannelText::HeaderChannel, language);
+    case Column::Frequency:
+        return Text(ChannelText::HeaderFrequency, language);
     default:
-        break;
+        return Text(DetailCaption(detailFieldOf(column)), language);
     }
-    return DetailField::Call;
 }
 
 constexpr int kRogerSequences = 8;
@@ -106,34 +61,20 @@ constexpr int kDtmfCodes = 16;
 // The entries of a fixed selector in one language; the position is the stored value.
 QStringList fixedEntries(Column column, int language)
 {
-    const auto t = [language](ChannelText key) { return Text(key, language); };
-    switch (column) {
-    case Column::Rep:
-        return {t(ChannelText::Off), t(ChannelText::RepPlus), t(ChannelText::RepMinus)};
-    case Column::Scan:
-        return {t(ChannelText::ScanDel), t(ChannelText::ScanAdd)};
-    case Column::Tsq:
-        return ToneCodeList();
-    default:
-        return {t(ChannelText::Off), t(ChannelText::On)};
-    }
+    return FixedListEntries(detailFieldOf(column), language);
 }
 
 bool isFixedList(Column column)
 {
-    return column >= Column::Tsq && column <= Column::Scan && column != Column::Mode;
+    const DetailField field = detailFieldOf(column);
+    return field != DetailField::Mode && !IsNumberedList(field);
 }
 
 // "OFF" and the numbers 1..n: a channel may name a roger-beep sequence or a DTMF code that is
 // not defined at the moment, as the channel window lets it keep such a number.
 int numberedLimit(Column column)
 {
-    return column == Column::Roger ? kRogerSequences : kDtmfCodes;
-}
-
-QString modeText(int mode)
-{
-    return mode == kModeCB ? QStringLiteral("CB") : QStringLiteral("HF");
+    return detailFieldOf(column) == DetailField::Roger ? kRogerSequences : kDtmfCodes;
 }
 
 // Quotes a cell that holds the separator, a quote or a line break.
@@ -184,9 +125,9 @@ QString cellOf(const ChannelRecord& ch, Column column)
     ChannelRecord copy = ch;
     const DetailField field = detailFieldOf(column);
     const int16_t value = DetailValue(copy, field);
-    if (column == Column::Mode)
+    if (field == DetailField::Mode)
         return ModeName(value);
-    if (column == Column::Tsq)
+    if (field == DetailField::Tsq)
         return ToneCodeText(value);
     if (isFixedList(column)) {
         const QStringList entries = fixedEntries(column, kEnglish);
@@ -393,7 +334,7 @@ void CsvImporter::readRow(const CsvRecord& record)
 
     const QString modeCell = cell(Column::WorkMode);
     for (int mode : {kModeCB, kModeHF})
-        if (modeCell.compare(modeText(mode), Qt::CaseInsensitive) == 0)
+        if (modeCell.compare(WorkModeName(mode), Qt::CaseInsensitive) == 0)
             row.mode = mode;
     if (row.mode < 0)
         problem(Column::WorkMode, t(ExchangeText::BadWorkMode).arg(modeCell));
@@ -406,7 +347,7 @@ void CsvImporter::readRow(const CsvRecord& record)
     if (row.group < 1 || row.group > kGroupCount) {
         row.group = 0;
         problem(Column::Group,
-                t(ExchangeText::BadGroup).arg(cell(Column::Group), row.mode >= 0 ? modeText(row.mode) : modeCell));
+                t(ExchangeText::BadGroup).arg(cell(Column::Group), row.mode >= 0 ? WorkModeName(row.mode) : modeCell));
     }
 
     const QString name = cell(Column::Channel).toUpper();
@@ -434,14 +375,15 @@ void CsvImporter::readRow(const CsvRecord& record)
             problem(Column::Frequency, t(ExchangeText::OutOfBand).arg(cell(Column::Frequency), band.BandText));
     }
 
-    for (int c = int(Column::Tsq); c < kColumnCount; ++c) {
+    for (int c = int(Column::FirstDetail); c < kColumnCount; ++c) {
         const Column column = Column(c);
         if (at_[std::size_t(c)] < 0)
             continue;
         const QString value = cell(column);
         int position = -1;
         QStringList offered;
-        if (column == Column::Mode) {
+        const DetailField field = detailFieldOf(column);
+        if (field == DetailField::Mode) {
             // The modulations the radio has enabled; the memory view offers no PA.
             offered = ModeListItems(doc_.Data.Opt, memoryChannel);
             if (entryPosition(value, {offered}) >= 0)
@@ -456,7 +398,7 @@ void CsvImporter::readRow(const CsvRecord& record)
                 position = value.toInt();
         }
         if (position < 0) {
-            const QString shown = column == Column::Tsq
+            const QString shown = field == DetailField::Tsq
                                       ? offered.first() + QStringLiteral(", C_001(67.0Hz) .. ") + offered.last()
                                       : offered.join(QStringLiteral(", "));
             problem(column, t(ExchangeText::NotInList).arg(value, shown));
@@ -486,8 +428,9 @@ void CsvImporter::checkGroups()
     // A valid group keeps at least one numbered channel, as the channel window sees to.
     for (const auto& [key, group] : groups)
         if (!group.second && doc_.Data.Opt.GroupValid[key.first][key.second] != 0)
-            problemAtLine(group.first, t(ExchangeText::NoNumberedChannel)
-                                           .arg(GroupLetter(static_cast<int16_t>(key.second)), modeText(key.first)));
+            problemAtLine(group.first,
+                          t(ExchangeText::NoNumberedChannel)
+                              .arg(GroupLetter(static_cast<int16_t>(key.second)), WorkModeName(key.first)));
 }
 
 void CsvImporter::apply()
@@ -523,7 +466,7 @@ void CsvImporter::apply()
                 if (frequencyShown(old.RxFreq, *work, mode) != row->frequency)
                     ch.RxFreq = typedFreq;
             }
-            for (int c = int(Column::Tsq); c < kColumnCount; ++c)
+            for (int c = int(Column::FirstDetail); c < kColumnCount; ++c)
                 if (row->values[std::size_t(c)])
                     DetailValue(ch, detailFieldOf(Column(c))) = *row->values[std::size_t(c)];
         }
@@ -583,9 +526,9 @@ QByteArray ChannelsToCsv(const RadioDocument& doc)
             for (const ChannelRecord* ch : channels) {
                 if (ch->ChId < 1 || ch->ChId > kMaxChannels)
                     continue;
-                QStringList cells{modeText(mode), GroupLetter(static_cast<int16_t>(group)), GetCHName(ch->ChId),
+                QStringList cells{WorkModeName(mode), GroupLetter(static_cast<int16_t>(group)), GetCHName(ch->ChId),
                                   frequencyShown(ch->RxFreq, *scratch, mode)};
-                for (int c = int(Column::Tsq); c < kColumnCount; ++c)
+                for (int c = int(Column::FirstDetail); c < kColumnCount; ++c)
                     cells << csvCell(cellOf(*ch, Column(c)));
                 lines << cells.join(QLatin1Char(','));
             }

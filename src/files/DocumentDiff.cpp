@@ -2,7 +2,13 @@
 
 #include "document/Conversions.h"
 #include "document/ToneCodes.h"
+#include "editors/channels/ChannelRules.h"
+#include "editors/features/DtmfRules.h"
+#include "editors/features/OptionFeatureRules.h"
+#include "editors/features/RogerBeepRules.h"
+#include "i18n/ChannelTexts.h"
 #include "i18n/DiffTexts.h"
+#include "i18n/FeatureTexts.h"
 #include "image/MemoryImage.h"
 
 #include <QStringList>
@@ -18,7 +24,9 @@ class DiffLines {
 public:
     DiffLines(int language, DiffScope scope) : language_(language), scope_(scope) {}
 
-    QString t(DiffText key) const { return Text(key, language_); }
+    // Texts a window shows come from that window's table, the others from the diff's own.
+    template <typename Key> QString t(Key key) const { return Text(key, language_); }
+    int language() const { return language_; }
     bool whole() const { return scope_ == DiffScope::WholeDocument; }
     const QStringList& lines() const { return lines_; }
 
@@ -65,10 +73,12 @@ public:
     {
         return [items](int v) { return v >= 0 && v < items.size() ? items[v] : QString::number(v); };
     }
-    Shown onOff() const { return list({t(DiffText::Off), t(DiffText::On)}); }
-    Shown reference() const // Roger, BOT, EOT, Call: "OFF" or the number
+    // A channel selector whose list is fixed, as the channel window lists it.
+    Shown channelList(DetailField field) const { return list(FixedListEntries(field, language_)); }
+    Shown onOff() const { return list({t(FeatureText::OffUpper), t(FeatureText::OnUpper)}); }
+    // Roger, BOT, EOT, Call: "OFF" or the number
+    Shown reference(const QString& off) const
     {
-        const QString off = t(DiffText::Off);
         return [off](int v) { return v == 0 ? off : QString::number(v); };
     }
     Shown scaled(int factor) const
@@ -166,21 +176,21 @@ void CompareChannel(DiffLines& d, const QString& place, const ChannelRecord& a, 
     if (freqA != freqB)
         d.shownWithStored(place, d.t(DiffText::Frequency), FrequencyText(d, a.RxFreq), FrequencyText(d, b.RxFreq),
                           TrimFixed(a.RxFreq.text()), TrimFixed(b.RxFreq.text()));
-    d.value(place, d.t(DiffText::Tsq), a.TsqCode, b.TsqCode, ToneText);
-    d.value(place, d.t(DiffText::HiCut), a.HiCut, b.HiCut, d.onOff());
-    d.value(place, d.t(DiffText::NbAnl), a.NbAnl, b.NbAnl, d.onOff());
-    d.value(place, d.t(DiffText::Echo), a.Echo, b.Echo, d.onOff());
-    d.value(place, d.t(DiffText::Add10k), a.Add10k, b.Add10k, d.onOff());
-    d.value(place, d.t(DiffText::Busy), a.BusyLock, b.BusyLock, d.onOff());
-    d.value(place, d.t(DiffText::Rep), a.RptShift, b.RptShift,
-            d.list({d.t(DiffText::Off), QStringLiteral("+"), QStringLiteral("-")}));
-    d.value(place, d.t(DiffText::Public), a.PublicCh, b.PublicCh, d.onOff());
-    d.value(place, d.t(DiffText::Scan), a.Scan, b.Scan, d.list({d.t(DiffText::ScanDel), d.t(DiffText::ScanAdd)}));
-    d.value(place, d.t(DiffText::Roger), a.RogerTone, b.RogerTone, d.reference());
-    d.value(place, d.t(DiffText::Mode), a.Modulation, b.Modulation, ModulationText);
-    d.value(place, d.t(DiffText::Bot), a.BotCode, b.BotCode, d.reference());
-    d.value(place, d.t(DiffText::Eot), a.EotCode, b.EotCode, d.reference());
-    d.value(place, d.t(DiffText::Call), a.CallCode, b.CallCode, d.reference());
+    const Shown reference = d.reference(d.t(ChannelText::Off));
+    d.value(place, d.t(ChannelText::Tsq), a.TsqCode, b.TsqCode, ToneText);
+    d.value(place, d.t(ChannelText::HiCut), a.HiCut, b.HiCut, d.channelList(DetailField::HiCut));
+    d.value(place, d.t(ChannelText::NbAnl), a.NbAnl, b.NbAnl, d.channelList(DetailField::NbAnl));
+    d.value(place, d.t(ChannelText::Echo), a.Echo, b.Echo, d.channelList(DetailField::Echo));
+    d.value(place, d.t(ChannelText::Add10k), a.Add10k, b.Add10k, d.channelList(DetailField::Add10k));
+    d.value(place, d.t(ChannelText::Busy), a.BusyLock, b.BusyLock, d.channelList(DetailField::Busy));
+    d.value(place, d.t(ChannelText::Rep), a.RptShift, b.RptShift, d.channelList(DetailField::Rep));
+    d.value(place, d.t(ChannelText::Public), a.PublicCh, b.PublicCh, d.channelList(DetailField::Public));
+    d.value(place, d.t(ChannelText::Scan), a.Scan, b.Scan, d.channelList(DetailField::Scan));
+    d.value(place, d.t(ChannelText::Roger), a.RogerTone, b.RogerTone, reference);
+    d.value(place, d.t(ChannelText::Mode), a.Modulation, b.Modulation, ModulationText);
+    d.value(place, d.t(ChannelText::Bot), a.BotCode, b.BotCode, reference);
+    d.value(place, d.t(ChannelText::Eot), a.EotCode, b.EotCode, reference);
+    d.value(place, d.t(ChannelText::Call), a.CallCode, b.CallCode, reference);
     if (d.whole()) {
         d.number(place, d.t(DiffText::InUse), a.InUse, b.InUse);
         d.value(place, d.t(DiffText::EncCode), a.EncCode, b.EncCode, ToneText);
@@ -193,13 +203,14 @@ void CompareGroup(DiffLines& d, const RadioDocument& before, const RadioDocument
     const OptionRecord& b = after.Data.Opt;
     const QString place = ModeLabel(d, mode) + QLatin1Char(' ') + GroupLetter(static_cast<int16_t>(group));
     d.text(place, d.t(DiffText::GroupName), a.GroupName[mode][group], b.GroupName[mode][group]);
-    d.value(place, d.t(DiffText::GroupValid), a.GroupValid[mode][group], b.GroupValid[mode][group], d.onOff());
+    d.value(place, d.t(ChannelText::GroupValid), a.GroupValid[mode][group], b.GroupValid[mode][group],
+            d.list({d.t(ChannelText::Off), d.t(ChannelText::On)}));
     const QString one = QStringLiteral("1");
     const QString two = QStringLiteral("2");
-    d.value(place, d.t(DiffText::EmgChx) + one, a.EmgCh1[mode][group], b.EmgCh1[mode][group], ChannelName);
-    d.value(place, d.t(DiffText::EmgChx) + two, a.EmgCh2[mode][group], b.EmgCh2[mode][group], ChannelName);
-    d.value(place, d.t(DiffText::DwChx) + one, a.DwCh1[mode][group], b.DwCh1[mode][group], ChannelName);
-    d.value(place, d.t(DiffText::DwChx) + two, a.DwCh2[mode][group], b.DwCh2[mode][group], ChannelName);
+    d.value(place, d.t(ChannelText::EmgChx) + one, a.EmgCh1[mode][group], b.EmgCh1[mode][group], ChannelName);
+    d.value(place, d.t(ChannelText::EmgChx) + two, a.EmgCh2[mode][group], b.EmgCh2[mode][group], ChannelName);
+    d.value(place, d.t(ChannelText::DwChx) + one, a.DwCh1[mode][group], b.DwCh1[mode][group], ChannelName);
+    d.value(place, d.t(ChannelText::DwChx) + two, a.DwCh2[mode][group], b.DwCh2[mode][group], ChannelName);
     d.value(place, d.t(DiffText::WorkChx), a.WorkCh[mode][group], b.WorkCh[mode][group], ChannelName);
     d.value(place, d.t(DiffText::MemChx), a.MemCh[mode][group], b.MemCh[mode][group], ChannelName);
 
@@ -222,93 +233,86 @@ void CompareOptions(DiffLines& d, const DataRecord& da, const DataRecord& db)
 {
     const OptionRecord& a = da.Opt;
     const OptionRecord& b = db.Opt;
-    const QString offMixed = d.t(DiffText::OffMixed);
+    const QString offMixed = d.t(FeatureText::OffMixed);
     const QString seconds = d.t(DiffText::Seconds);
-    const auto cap = [&d](DiffText key) { return d.t(key); };
+    const auto cap = [&d](FeatureText key) { return d.t(key); };
+    // The window's own list of a selector shown by position.
+    const auto items = [&d, &da](int id) { return d.list(OptSelectorItems(id, da, d.language())); };
 
     // Left column of the optional-features window
-    d.value(cap(DiffText::Tot), {}, a.TotTime, b.TotTime,
+    d.value(cap(FeatureText::Tot), {}, a.TotTime, b.TotTime,
             [offMixed, seconds](int v) { return v == 0 ? offMixed : seconds.arg(v * 10); });
-    d.value(cap(DiffText::Indic), {}, a.TxDisplay, b.TxDisplay,
-            d.list({cap(DiffText::IndicTxFrequency), cap(DiffText::IndicSwr), cap(DiffText::IndicTotRemain),
-                    cap(DiffText::IndicBattery)}));
-    d.number(cap(DiffText::Mic), {}, a.MicLevel, b.MicLevel);
-    d.number(cap(DiffText::AsqLevel), {}, da.AsqLevel, db.AsqLevel);
-    d.value(cap(DiffText::Nog), {}, a.Nog, b.Nog, [offMixed](int v) { return v == 0 ? offMixed : QString::number(v); });
-    d.value(
-        cap(DiffText::Color), {}, a.BacklightColor, b.BacklightColor,
-        d.list({cap(DiffText::ColorWhite), cap(DiffText::ColorBlue), cap(DiffText::ColorGreen), cap(DiffText::ColorRed),
-                cap(DiffText::ColorYellow), cap(DiffText::ColorPurple), cap(DiffText::ColorCyan)}));
-    d.value(cap(DiffText::Scm), {}, a.ScanMode, b.ScanMode,
-            d.list({cap(DiffText::ScanSquelch), cap(DiffText::ScanTime)}));
-    d.value(cap(DiffText::Fin), {}, a.Fin, b.Fin,
-            d.list({offMixed, QStringLiteral("R"), QStringLiteral("T"), QStringLiteral("RT")}));
-    d.value(cap(DiffText::FreqCh), {}, da.FreqChMode, db.FreqChMode,
-            d.list({cap(DiffText::FreqChChannel), cap(DiffText::FreqChFrequency)}));
+    d.value(cap(FeatureText::Indic), {}, a.TxDisplay, b.TxDisplay, items(OptId::TxDisplay));
+    d.number(cap(FeatureText::Mic), {}, a.MicLevel, b.MicLevel);
+    d.number(cap(FeatureText::AsqLevel), {}, da.AsqLevel, db.AsqLevel);
+    d.value(cap(FeatureText::Nog), {}, a.Nog, b.Nog, items(OptId::Nog));
+    d.value(cap(FeatureText::Color), {}, a.BacklightColor, b.BacklightColor, items(OptId::Color));
+    d.value(cap(FeatureText::Scm), {}, a.ScanMode, b.ScanMode, items(OptId::ScanMode));
+    d.value(cap(FeatureText::Fin), {}, a.Fin, b.Fin, items(OptId::Fin));
+    d.value(cap(FeatureText::FreqCh), {}, da.FreqChMode, db.FreqChMode, items(OptId::FreqCh));
     if (da.TxOffset != db.TxOffset)
-        d.shownWithStored(cap(DiffText::TxOffset), {}, d.fixed(10000.0, 4, cap(DiffText::MHz))(da.TxOffset),
-                          d.fixed(10000.0, 4, cap(DiffText::MHz))(db.TxOffset), QString::number(da.TxOffset),
+        d.shownWithStored(cap(FeatureText::TxOffset), {}, d.fixed(10000.0, 4, cap(FeatureText::MHz))(da.TxOffset),
+                          d.fixed(10000.0, 4, cap(FeatureText::MHz))(db.TxOffset), QString::number(da.TxOffset),
                           QString::number(db.TxOffset));
     static const char* const kRssiLabels[6] = {"1", "3", "5", "7", "9", "+30"};
     for (int i = 0; i <= 11; ++i) {
-        const QString place = cap(i < 6 ? DiffText::RssiFmAm : DiffText::RssiUsbLsb) + QLatin1Char(' ')
+        const QString place = cap(i < 6 ? FeatureText::RssiFmAm : FeatureText::RssiUsbLsb) + QLatin1Char(' ')
                               + QLatin1String(kRssiLabels[i % 6]);
         d.value(place, {}, da.RssiLevel[i], db.RssiLevel[i], [](int v) { return QString::number(v + 1); });
     }
 
     // Right column
-    d.value(cap(DiffText::Beep), {}, a.Beep, b.Beep, d.onOff());
-    d.value(cap(DiffText::SwrProtect), {}, a.SwrProtect, b.SwrProtect, d.onOff());
-    d.value(cap(DiffText::SwrProtect), cap(DiffText::SwrMax), a.SwrMax, b.SwrMax, d.fixed(10.0, 1));
-    d.value(cap(DiffText::VoltProtect), {}, a.VoltProtect, b.VoltProtect, d.onOff());
-    d.value(cap(DiffText::VoltMin), {}, a.VoltMin, b.VoltMin, d.fixed(10.0, 1));
-    d.value(cap(DiffText::VoltMax), {}, a.VoltMax, b.VoltMax, d.fixed(10.0, 1));
+    d.value(cap(FeatureText::Beep), {}, a.Beep, b.Beep, d.onOff());
+    d.value(cap(FeatureText::SwrProtect), {}, a.SwrProtect, b.SwrProtect, d.onOff());
+    d.value(cap(FeatureText::SwrProtect), cap(FeatureText::SwrMax), a.SwrMax, b.SwrMax, d.fixed(10.0, 1));
+    d.value(cap(FeatureText::VoltProtect), {}, a.VoltProtect, b.VoltProtect, d.onOff());
+    d.value(cap(FeatureText::VoltMin), {}, a.VoltMin, b.VoltMin, d.fixed(10.0, 1));
+    d.value(cap(FeatureText::VoltMax), {}, a.VoltMax, b.VoltMax, d.fixed(10.0, 1));
 
     // The public channel
-    const QString pub = cap(DiffText::PublicGroup);
-    d.value(pub, cap(DiffText::Bot), a.PubBot, b.PubBot, d.reference());
-    d.value(pub, cap(DiffText::Eot), a.PubEot, b.PubEot, d.reference());
-    d.value(pub, cap(DiffText::PublicCall), a.PubCall, b.PubCall, d.reference());
-    d.value(pub, cap(DiffText::HiCut), a.PubHiCut, b.PubHiCut, d.onOff());
-    d.value(pub, cap(DiffText::NbAnl), a.PubNbAnl, b.PubNbAnl, d.onOff());
-    d.value(pub, cap(DiffText::Echo), a.PubEcho, b.PubEcho, d.onOff());
-    d.value(pub, cap(DiffText::Add10k), a.PubAdd10k, b.PubAdd10k, d.onOff());
-    d.value(pub, cap(DiffText::Roger), a.PubRoger, b.PubRoger, d.reference());
-    d.value(pub, cap(DiffText::Mode), a.PubMode, b.PubMode, ModulationText);
-    d.value(pub, cap(DiffText::Busy), a.PubBusy, b.PubBusy, d.onOff());
+    const QString pub = cap(FeatureText::Public);
+    const Shown pubReference = d.reference(cap(FeatureText::OffUpper));
+    d.value(pub, cap(FeatureText::Bot), a.PubBot, b.PubBot, pubReference);
+    d.value(pub, cap(FeatureText::Eot), a.PubEot, b.PubEot, pubReference);
+    d.value(pub, cap(FeatureText::Call), a.PubCall, b.PubCall, pubReference);
+    d.value(pub, cap(FeatureText::HiCut), a.PubHiCut, b.PubHiCut, d.onOff());
+    d.value(pub, cap(FeatureText::NbAnl), a.PubNbAnl, b.PubNbAnl, d.onOff());
+    d.value(pub, cap(FeatureText::Echo), a.PubEcho, b.PubEcho, d.onOff());
+    d.value(pub, cap(FeatureText::Add10k), a.PubAdd10k, b.PubAdd10k, d.onOff());
+    d.value(pub, cap(FeatureText::Roger), a.PubRoger, b.PubRoger, pubReference);
+    d.value(pub, cap(FeatureText::Mode), a.PubMode, b.PubMode, ModulationText);
+    d.value(pub, d.t(ChannelText::Busy), a.PubBusy, b.PubBusy, d.onOff());
 
     for (int i = 0; i <= 4; ++i)
-        d.value(cap(DiffText::ModeEnable).arg(ModeName(static_cast<int16_t>(i))), {}, a.ModeEnable[i], b.ModeEnable[i],
+        d.value(d.t(DiffText::ModeEnable).arg(ModeName(static_cast<int16_t>(i))), {}, a.ModeEnable[i], b.ModeEnable[i],
                 d.onOff());
 
     // Settings the radio holds that no window shows
-    d.number(cap(DiffText::WorkModeValid), {}, a.WorkModeValid, b.WorkModeValid);
-    d.value(cap(DiffText::Vox), {}, a.VoxFunction, b.VoxFunction, d.onOff());
-    d.value(cap(DiffText::ChannelMode), {}, a.ChannelMode, b.ChannelMode,
+    d.number(d.t(DiffText::WorkModeValid), {}, a.WorkModeValid, b.WorkModeValid);
+    d.value(d.t(DiffText::Vox), {}, a.VoxFunction, b.VoxFunction, d.onOff());
+    d.value(d.t(DiffText::ChannelMode), {}, a.ChannelMode, b.ChannelMode,
             d.list({QStringLiteral("CH"), QStringLiteral("MEM")}));
-    d.value(cap(DiffText::MemMenu), {}, a.MemMenu, b.MemMenu, d.onOff());
-    d.number(cap(DiffText::MenuPage), {}, a.MenuPage, b.MenuPage);
+    d.value(d.t(DiffText::MemMenu), {}, a.MemMenu, b.MemMenu, d.onOff());
+    d.number(d.t(DiffText::MenuPage), {}, a.MenuPage, b.MenuPage);
 }
 
 void CompareDtmf(DiffLines& d, const OptionRecord& a, const OptionRecord& b)
 {
-    d.value(d.t(DiffText::DtmfSendTime), {}, a.DtmfSendTime, b.DtmfSendTime, d.scaled(10));
-    d.value(d.t(DiffText::DtmfFirstDigitTime), {}, a.DtmfFirstDigitTime, b.DtmfFirstDigitTime, d.scaled(100));
-    d.value(d.t(DiffText::DtmfFirstDigitDelay), {}, a.DtmfFirstDigitDelay, b.DtmfFirstDigitDelay, d.scaled(100));
-    d.value(d.t(DiffText::DtmfStarHashTone), {}, a.DtmfStarHashTone, b.DtmfStarHashTone, d.scaled(100));
-    const QString dCode = d.t(DiffText::DtmfDCode);
-    const QString seconds = d.t(DiffText::DtmfSeconds);
-    d.value(d.t(DiffText::DtmfDKey), {}, a.DtmfDKey, b.DtmfDKey, [dCode, seconds](int v) {
-        return v == 0 ? dCode : v <= 16 && v > 0 ? seconds.arg(v) : QString::number(v);
-    });
-    d.value(d.t(DiffText::DtmfDisplay), {}, a.DtmfDisplay, b.DtmfDisplay, d.onOff());
+    d.value(d.t(FeatureText::DtmfSendTime), {}, a.DtmfSendTime, b.DtmfSendTime, d.scaled(10));
+    d.value(d.t(FeatureText::DtmfFirstDigitTime), {}, a.DtmfFirstDigitTime, b.DtmfFirstDigitTime, d.scaled(100));
+    d.value(d.t(FeatureText::DtmfFirstDigitDelay), {}, a.DtmfFirstDigitDelay, b.DtmfFirstDigitDelay, d.scaled(100));
+    d.value(d.t(FeatureText::DtmfStarHashTone), {}, a.DtmfStarHashTone, b.DtmfStarHashTone, d.scaled(100));
+    // "D Code", then 1s .. 16s as the DTMF window lists them
+    d.value(d.t(FeatureText::DtmfDKeyAssignment), {}, a.DtmfDKey, b.DtmfDKey,
+            d.list(DtmfEncodeItems(DtmfEncodeField::DKey, d.language())));
+    d.value(d.t(FeatureText::DtmfDisplay), {}, a.DtmfDisplay, b.DtmfDisplay, d.onOff());
     for (int i = 1; i <= 16; ++i)
         d.text(d.t(DiffText::DtmfCode).arg(i), {}, a.AutodialCode[i], b.AutodialCode[i]);
 }
 
 QString StepText(const DiffLines& d, const RogerTone& tone)
 {
-    const QString none = d.t(DiffText::RogerNone);
+    const QString none = RogerBeepCaption(29201, d.language());
     if (tone.Freq == 0 && tone.Length == 0)
         return none;
     const QString freq = tone.Freq == 0 ? none : QStringLiteral("%1 Hz").arg(tone.Freq * 10);
@@ -317,14 +321,13 @@ QString StepText(const DiffLines& d, const RogerTone& tone)
 
 void CompareRogerBeeps(DiffLines& d, const DataRecord& a, const DataRecord& b)
 {
-    const QString off = d.t(DiffText::RogerOff);
     for (int i = 1; i <= 8; ++i) {
         const RogerSeqEntry& sa = a.RogerSeq[i];
         const RogerSeqEntry& sb = b.RogerSeq[i];
         const QString place = d.t(DiffText::RogerBeep).arg(i);
-        d.value(place, d.t(DiffText::RecycleTimes), sa.Recycle, sb.Recycle,
-                [off](int v) { return v == 0 ? off : QString::number(v); });
-        d.value(place, d.t(DiffText::InterTime), sa.InterTime, sb.InterTime, d.scaled(10));
+        d.value(place, RogerBeepCaption(29002, d.language()), sa.Recycle, sb.Recycle,
+                d.list(RecycleItems(d.language())));
+        d.value(place, RogerBeepCaption(29003, d.language()), sa.InterTime, sb.InterTime, d.scaled(10));
         for (int j = 1; j <= 14; ++j) {
             if (sa.Tone[j] == sb.Tone[j])
                 continue;
@@ -363,8 +366,8 @@ QStringList DocumentDifferences(const RadioDocument& before, const RadioDocument
     // The top of the channel window: work mode and the work group of each mode.
     d.value(d.t(DiffText::WorkMode), {}, a.WorkMode, b.WorkMode,
             d.list({d.t(DiffText::ModeCB), d.t(DiffText::ModeHF)}));
-    d.value(ModeLabel(d, kModeCB), d.t(DiffText::WorkGroup), a.Opt.CBWorkGroup, b.Opt.CBWorkGroup, GroupText);
-    d.value(ModeLabel(d, kModeHF), d.t(DiffText::WorkGroup), a.Opt.HFWorkGroup, b.Opt.HFWorkGroup, GroupText);
+    d.value(ModeLabel(d, kModeCB), d.t(ChannelText::WorkGroupLabel), a.Opt.CBWorkGroup, b.Opt.CBWorkGroup, GroupText);
+    d.value(ModeLabel(d, kModeHF), d.t(ChannelText::WorkGroupLabel), a.Opt.HFWorkGroup, b.Opt.HFWorkGroup, GroupText);
 
     for (int mode = kModeCB; mode <= kModeHF; ++mode) {
         for (int group = 1; group <= kGroupCount; ++group)

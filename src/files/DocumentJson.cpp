@@ -27,11 +27,6 @@ template <typename T, int Lo, int Hi> QJsonArray numbers(const BasedArray<T, Lo,
     return list;
 }
 
-QString modeText(int mode)
-{
-    return mode == kModeCB ? QStringLiteral("CB") : QStringLiteral("HF");
-}
-
 // The stored digits as MHz with four decimals, without asking anyone about a damaged field.
 QString shownFrequency(const FixedText<8>& stored)
 {
@@ -45,7 +40,7 @@ QJsonObject header(const DataRecord& d)
 {
     QJsonObject curChannel;
     for (int mode = kModeCB; mode <= kModeHF; ++mode)
-        curChannel.insert(modeText(mode), numbers(d.CurChannel[mode]));
+        curChannel.insert(WorkModeName(mode), numbers(d.CurChannel[mode]));
     return QJsonObject{
         {"DataVersion", value(d.DataVersion)},
         {"WorkMode", d.WorkMode},
@@ -152,7 +147,7 @@ QJsonArray groups(const RadioDocument& doc)
             for (const ChannelRecord* c : sorted)
                 channels.append(channel(*c));
             list.append(QJsonObject{
-                {"mode", modeText(mode)},
+                {"mode", WorkModeName(mode)},
                 {"group", GroupLetter(static_cast<int16_t>(group))},
                 {"GroupValid", o.GroupValid[mode][group]},
                 {"GroupName", value(o.GroupName[mode][group])},

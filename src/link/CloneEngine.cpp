@@ -19,17 +19,6 @@ constexpr int16_t kStateEndAfterRefusal = 70;
 constexpr int kProgramAckLength = 3;
 constexpr int kAckLength = 1;
 
-// The model text as the radio sends it: up to the first NUL, without trailing blanks.
-QString ModelText(QString text)
-{
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0)
-        text.truncate(nul);
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
-}
-
 } // namespace
 
 ModComm::ModComm(SerialLink& link, LinkTimer& waitTimer, UserPrompt& prompt, LinkProgress& progress,
@@ -152,7 +141,7 @@ bool ModComm::classifyReply(const QByteArray& reply)
     if (reply == LinkFrame::kProgramAck)
         return true;
     if (size == LinkFrame::kIdentLength && bytes[0] == LinkFrame::kIdentReply) {
-        state_.Radio.model = ModelText(QString::fromLatin1(reply.mid(1, 7)));
+        state_.Radio.model = LinkFrame::ModelText(QString::fromLatin1(reply.mid(1, 7)));
         state_.Radio.firmware = QString::fromLatin1(reply.mid(9, 4));
         return true;
     }

@@ -55,4 +55,14 @@ int ProgressPercent(int address, int transferEnd)
     return int(quotient);
 }
 
+QString ModelText(QString text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text.truncate(nul);
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
 } // namespace LinkFrame

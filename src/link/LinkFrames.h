@@ -3,6 +3,7 @@
 #include "image/MemoryImage.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 
@@ -33,5 +34,9 @@ QByteArray DataBlock(int address, const QByteArray& data);
 // Percent shown for a block at `address` of a transfer ending at `transferEnd`,
 // rounded to the nearest integer with halves to the even neighbour.
 int ProgressPercent(int address, int transferEnd);
+
+// The model text as the radio sends it and the document keeps it for comparison: up to the
+// first NUL, without trailing blanks.
+QString ModelText(QString text);
 
 } // namespace LinkFrame

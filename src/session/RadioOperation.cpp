@@ -3,6 +3,7 @@
 #include "files/VersionTable.h"
 #include "i18n/LinkTexts.h"
 #include "i18n/Texts.h"
+#include "link/LinkFrames.h"
 #include "link/PortDirectory.h"
 #include "session/AppState.h"
 #include "session/UserPrompt.h"
@@ -24,17 +25,6 @@ private:
     SerialLink& link_;
     ProgramLauncher& inner_;
 };
-
-// The model as the document holds it, compared like the radio's: up to the first NUL, no trailing blanks.
-QString ModelText(QString text)
-{
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0)
-        text.truncate(nul);
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
-}
 
 } // namespace
 
@@ -81,7 +71,7 @@ IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLau
 {
     const int language = app.Settings.LanguageIndex;
     app.DocState.RadioFwVersion = radio.firmware;
-    const bool modelMatches = ModelText(app.DocState.CurModel) == radio.model;
+    const bool modelMatches = LinkFrame::ModelText(app.DocState.CurModel) == radio.model;
     const bool versionMatches = IsCompatibleVersion(app.Versions, kProgVersion, radio.firmware);
     IdentityVerdict verdict;
     if (modelMatches && versionMatches) {

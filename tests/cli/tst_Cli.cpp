@@ -1,5 +1,6 @@
 // The command-line interface scripts depend on: exit codes, messages, and no output
 // left behind by a failed command.
+#include "CliRunner.h"
 #include "FileBytes.h"
 #include "FixedClock.h"
 
@@ -22,31 +23,6 @@
 #include <memory>
 
 namespace {
-
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-// fileSizeLimit > 0 runs the tool as on a disk that is full after that many bytes of a file.
-Run cli(const QStringList& args, const QString& workingDirectory = QString(), rlim_t fileSizeLimit = 0)
-{
-    QProcess p;
-    p.setWorkingDirectory(workingDirectory);
-    if (fileSizeLimit > 0) {
-        p.setChildProcessModifier([fileSizeLimit] {
-            // Ignored, a write past the limit fails with EFBIG instead of ending the process.
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{fileSizeLimit, fileSizeLimit};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        });
-    }
-    p.start(qEnvironmentVariable("TRK_STAGE") + "/V200/trk5120-cli", args);
-    if (!p.waitForFinished(30000))
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 QByteArray bytesOf(const QString& path)
 {
@@ -99,15 +75,15 @@ class TestCli : public QObject {
 private slots:
     void roundTripThroughTheImage()
     {
-        QCOMPARE(cli({"new", path("a.dat")}).code, 0);
+        QCOMPARE(runCli({"new", path("a.dat")}).code, 0);
         QCOMPARE(bytesOf(path("a.dat")).size(), 1344);
         QCOMPARE(bytesOf(path("a.fre")).size(), 7560);
-        QCOMPARE(cli({"encode", path("a.dat"), path("a.img")}).code, 0);
+        QCOMPARE(runCli({"encode", path("a.dat"), path("a.img")}).code, 0);
         QCOMPARE(bytesOf(path("a.img")).size(), 16384);
-        QCOMPARE(cli({"decode", path("a.img"), path("b.dat")}).code, 0);
-        QCOMPARE(cli({"encode", path("b.dat"), path("b.img")}).code, 0);
+        QCOMPARE(runCli({"decode", path("a.img"), path("b.dat")}).code, 0);
+        QCOMPARE(runCli({"encode", path("b.dat"), path("b.img")}).code, 0);
         QCOMPARE(bytesOf(path("b.img")), bytesOf(path("a.img")));
-        const Run show = cli({"show", path("b.dat")});
+        const CliRun show = runCli({"show", path("b.dat")});
         QCOMPARE(show.code, 0);
         QVERIFY(show.out.contains("28.0150"));
         QVERIFY(show.out.contains("C_008(88.5Hz)"));
@@ -137,7 +113,7 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir own;
         const auto path = [&own](const QString& name) { return own.filePath(name); };
-        QCOMPARE(cli({"new", path("in.dat")}).code, 0);
+        QCOMPARE(runCli({"new", path("in.dat")}).code, 0);
         QByteArray data = bytesOf(path("in.dat"));
         if (offset >= 0)
             data.replace(offset, patch.size(), patch);
@@ -146,7 +122,7 @@ private slots:
         const QStringList args = command == "decode" ? QStringList{command, path("in.dat"), path("out.dat")}
                                  : command == "show" ? QStringList{command, path("in.dat")}
                                                      : QStringList{command, path("in.dat"), path("out.img")};
-        const Run run = cli(args);
+        const CliRun run = runCli(args);
         QCOMPARE(run.code, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(QDir(own.path()).entryList(QDir::Files), QStringList({"in.dat", "in.fre"}));
@@ -238,13 +214,13 @@ private slots:
         QVERIFY(WriteDocumentPair(path("a.dat"), *before));
         QVERIFY(WriteDocumentPair(path("b.dat"), *after));
 
-        const Run pairs = cli({"diff", path("a.dat"), path("b.dat")});
+        const CliRun pairs = runCli({"diff", path("a.dat"), path("b.dat")});
         QVERIFY2(pairs.err.isEmpty(), qPrintable(pairs.err));
         QCOMPARE(linesOf(pairs.out), expected);
         QCOMPARE(pairs.code, expected.isEmpty() ? 0 : 1);
 
-        QCOMPARE(cli({"encode", path("b.dat"), path("b.img")}).code, 0);
-        const Run image = cli({"diff", path("a.dat"), path("b.img")});
+        QCOMPARE(runCli({"encode", path("b.dat"), path("b.img")}).code, 0);
+        const CliRun image = runCli({"diff", path("a.dat"), path("b.img")});
         const QStringList throughImage = imageCarriesIt ? expected : QStringList();
         QCOMPARE(linesOf(image.out), throughImage);
         QCOMPARE(image.code, throughImage.isEmpty() ? 0 : 1);
@@ -252,12 +228,12 @@ private slots:
 
     void diffOfAPairAndItsImageIsEmpty()
     {
-        QCOMPARE(cli({"new", path("same.dat")}).code, 0);
-        QCOMPARE(cli({"encode", path("same.dat"), path("same.img")}).code, 0);
+        QCOMPARE(runCli({"new", path("same.dat")}).code, 0);
+        QCOMPARE(runCli({"encode", path("same.dat"), path("same.img")}).code, 0);
         for (const QStringList& args : {QStringList{"diff", path("same.dat"), path("same.img")},
                                         QStringList{"diff", path("same.img"), path("same.dat")},
                                         QStringList{"diff", path("same.img"), path("same.img")}}) {
-            const Run run = cli(args);
+            const CliRun run = runCli(args);
             QCOMPARE(run.code, 0);
             QCOMPARE(run.out, QString());
         }
@@ -279,7 +255,7 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir own;
         const auto path = [&own](const QString& name) { return own.filePath(name); };
-        QCOMPARE(cli({"new", path("good.dat")}).code, 0);
+        QCOMPARE(runCli({"new", path("good.dat")}).code, 0);
         QByteArray bad = bytesOf(path("good.dat"));
         bad.replace(0, 4, "V2x0");
         writeFile(path("bad.dat"), bad);
@@ -287,7 +263,7 @@ private slots:
         writeFile(path("short.img"), QByteArray(kDataFileSize, '\xff'));
         const QStringList args = first ? QStringList{"diff", path(input), path("good.dat")}
                                        : QStringList{"diff", path("good.dat"), path(input)};
-        const Run run = cli(args);
+        const CliRun run = runCli(args);
         QCOMPARE(run.code, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(run.out, QString());
@@ -295,15 +271,15 @@ private slots:
 
     void toneWritesTheSequenceAsWav()
     {
-        QCOMPARE(cli({"new", path("t.dat")}).code, 0);
-        QCOMPARE(cli({"tone", path("t.dat"), "2", path("two.wav")}).code, 0);
+        QCOMPARE(runCli({"new", path("t.dat")}).code, 0);
+        QCOMPARE(runCli({"tone", path("t.dat"), "2", path("two.wav")}).code, 0);
         RadioDocument doc;
         BuildDefaultDocument(doc, DocumentState(), FixedClock());
         const QByteArray expected = WavFile(RenderSequence(doc.Data.RogerSeq[2]));
         QCOMPARE(bytesOf(path("two.wav")), expected);
         QCOMPARE(expected.size(), 44 + 2 * 48 * 14 * 40); // seven 40 ms beeps and seven 40 ms pauses
         // A sequence that does not exist leaves nothing behind.
-        const Run bad = cli({"tone", path("t.dat"), "9", path("nine.wav")});
+        const CliRun bad = runCli({"tone", path("t.dat"), "9", path("nine.wav")});
         QCOMPARE(bad.code, 1);
         QVERIFY(!QFile::exists(path("nine.wav")));
     }
@@ -337,7 +313,7 @@ private slots:
     {
         QFETCH(QStringList, args);
         QTemporaryDir own;
-        const Run run = cli(args, own.path());
+        const CliRun run = runCli(args, own.path());
         QCOMPARE(run.code, 2);
         QVERIFY2(run.err.contains("usage:\n  trk5120-cli new OUT.dat\n"), qPrintable(run.err));
         QVERIFY(run.err.contains("  trk5120-cli read --port PORT OUT.dat [--image OUT.img] [--retries N]\n"));
@@ -366,7 +342,7 @@ private slots:
                 writeFile(own.filePath("sub/a.img"), QByteArray(16384, '\xff')); // sub/a's channel file
             }
             const QStringList before = folderContents(own.path());
-            const Run run = cli(command == "new" ? QStringList{"new", name} : QStringList{"decode", "sub/in.img", name},
+            const CliRun run = runCli(command == "new" ? QStringList{"new", name} : QStringList{"decode", "sub/in.img", name},
                                 own.path());
             QCOMPARE(run.code, 1);
             QCOMPARE(run.err, QString("file error.\n"));
@@ -389,11 +365,11 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, fileSizeLimit);
         QTemporaryDir own;
-        QCOMPARE(cli({"new", "in.dat"}, own.path()).code, 0);
+        QCOMPARE(runCli({"new", "in.dat"}, own.path()).code, 0);
         writeFile(own.filePath("in.img"), QByteArray(16384, '\xff'));
         args.replaceInStrings("FULL", fullDevice(own.path()));
         const QStringList before = folderContents(own.path());
-        const Run run = cli(args, own.path(), rlim_t(fileSizeLimit));
+        const CliRun run = runCli(args, own.path(), rlim_t(fileSizeLimit));
         QCOMPARE(run.code, 1);
         QCOMPARE(run.err, QString("file error.\n"));
         QCOMPARE(folderContents(own.path()), before);
@@ -412,7 +388,7 @@ private slots:
         QFETCH(QStringList, args);
         QTemporaryDir own;
         QCOMPARE(::mkfifo(qPrintable(own.filePath("pipe")), 0644), 0);
-        const Run run = cli(args, own.path());
+        const CliRun run = runCli(args, own.path());
         QCOMPARE(run.code, 1);
         QCOMPARE(run.err, QString("file error.\n"));
         QCOMPARE(folderContents(own.path()), QStringList{"/pipe"});

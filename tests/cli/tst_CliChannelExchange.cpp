@@ -1,5 +1,7 @@
 // `export` and `import` of the command-line tool: a channel list that goes out and comes back
 // gives the radio the same channels, a refused list writes nothing, and the JSON names fields.
+#include "CliRunner.h"
+#include "FileBytes.h"
 #include "FixedClock.h"
 
 #include "document/Conversions.h"
@@ -22,31 +24,10 @@
 
 namespace {
 
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(qEnvironmentVariable("TRK_STAGE") + "/V200/trk5120-cli", args);
-    if (!p.waitForFinished(30000))
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
 QByteArray bytesOf(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 std::unique_ptr<RadioDocument> startupDocument()
@@ -146,38 +127,38 @@ private slots:
         base->Channels = startup->Channels;
         QVERIFY(savePair(path("base.dat"), *base));
 
-        Run run = cli({"export", path("original.dat"), path("list.csv")});
+        CliRun run = runCli({"export", path("original.dat"), path("list.csv")});
         QVERIFY2(run.code == 0, qPrintable(run.err));
-        run = cli({"import", path("list.csv"), path("base.dat"), path("imported.dat")});
+        run = runCli({"import", path("list.csv"), path("base.dat"), path("imported.dat")});
         QVERIFY2(run.code == 0, qPrintable(run.err));
-        QCOMPARE(cli({"encode", path("original.dat"), path("original.img")}).code, 0);
-        QCOMPARE(cli({"encode", path("base.dat"), path("base.img")}).code, 0);
-        QCOMPARE(cli({"encode", path("imported.dat"), path("imported.img")}).code, 0);
+        QCOMPARE(runCli({"encode", path("original.dat"), path("original.img")}).code, 0);
+        QCOMPARE(runCli({"encode", path("base.dat"), path("base.img")}).code, 0);
+        QCOMPARE(runCli({"encode", path("imported.dat"), path("imported.img")}).code, 0);
         QVERIFY(bytesOf(path("base.img")) != bytesOf(path("original.img")));
         QCOMPARE(bytesOf(path("imported.img")), bytesOf(path("original.img")));
         // Exported again, the list reads the same.
-        QCOMPARE(cli({"export", path("imported.dat"), path("again.csv")}).code, 0);
+        QCOMPARE(runCli({"export", path("imported.dat"), path("again.csv")}).code, 0);
         QCOMPARE(bytesOf(path("again.csv")), bytesOf(path("list.csv")));
     }
 
     void refusedListWritesNothing()
     {
-        QCOMPARE(cli({"new", path("new.dat")}).code, 0);
-        QVERIFY(writeFile(path("bad.csv"), "Work Mode,Group,CH No.,Frequency\nCB,A,1,28.0150\nHF,A,2,30.5\n"));
-        const Run run = cli({"import", path("bad.csv"), path("new.dat"), path("out.dat")});
+        QCOMPARE(runCli({"new", path("new.dat")}).code, 0);
+        QVERIFY(writeBytes(path("bad.csv"), "Work Mode,Group,CH No.,Frequency\nCB,A,1,28.0150\nHF,A,2,30.5\n"));
+        const CliRun run = runCli({"import", path("bad.csv"), path("new.dat"), path("out.dat")});
         QCOMPARE(run.code, 1);
         QCOMPARE(run.err, QStringLiteral("The channels were not imported:\nline 3, column 4 (Frequency): 30.5 is "
                                          "outside the band 28.0000 - 29.6990 MHz\n"));
         QVERIFY(!QFile::exists(path("out.dat")));
         QVERIFY(!QFile::exists(path("out.fre")));
-        QCOMPARE(cli({"import", path("missing.csv"), path("new.dat"), path("out.dat")}).code, 1);
+        QCOMPARE(runCli({"import", path("missing.csv"), path("new.dat"), path("out.dat")}).code, 1);
         QVERIFY(!QFile::exists(path("out.dat")));
     }
 
     void jsonNamesTheFields()
     {
-        QCOMPARE(cli({"new", path("j.dat")}).code, 0);
-        const Run run = cli({"export", "--json", path("j.dat"), path("j.json")});
+        QCOMPARE(runCli({"new", path("j.dat")}).code, 0);
+        const CliRun run = runCli({"export", "--json", path("j.dat"), path("j.json")});
         QVERIFY2(run.code == 0, qPrintable(run.err));
         QJsonParseError error;
         const QJsonObject root = QJsonDocument::fromJson(bytesOf(path("j.json")), &error).object();
@@ -208,11 +189,11 @@ private slots:
 
     void usageNamesTheCommands()
     {
-        const Run run = cli({"export"});
+        const CliRun run = runCli({"export"});
         QCOMPARE(run.code, 2);
         QVERIFY(run.err.contains("trk5120-cli export [--json] IN.dat OUT.csv"));
         QVERIFY(run.err.contains("trk5120-cli import IN.csv BASE.dat OUT.dat"));
-        QCOMPARE(cli({"import", "--json", "a", "b", "c"}).code, 2);
+        QCOMPARE(runCli({"import", "--json", "a", "b", "c"}).code, 2);
     }
 };
 

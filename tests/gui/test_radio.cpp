@@ -1,5 +1,6 @@
 #include "FileBytes.h"
 #include "GuiTestSupport.h"
+#include "RadioSimulator.h"
 
 #include "files/DataFile.h"
 #include "files/ImageBackup.h"
@@ -57,28 +58,14 @@ void RadioTest::cleanup()
 bool RadioTest::startSimulator(const QString& imageFile, const QStringList& faults)
 {
     sim_ = new QProcess;
-    sim_->start(qEnvironmentVariable("TRK_STAGE") + QStringLiteral("/V200/trk5120-radio-sim"),
-                QStringList{QStringLiteral("--image"), imageFile, QStringLiteral("--exit-on-stdin-eof")} +
-                    faults);
-    if (!sim_->waitForStarted(5000))
-        return false;
-    while (!sim_->canReadLine())
-        if (!sim_->waitForReadyRead(5000))
-            return false;
-    device_ = QString::fromLocal8Bit(sim_->readLine()).trimmed();
+    device_ = startRadioSimulator(*sim_, imageFile, faults);
     return device_.startsWith(QLatin1Char('/'));
 }
 
 bool RadioTest::startSimulator(TestInstall& install, const MemoryImage& image, const QStringList& faults)
 {
     const QString imageFile = install.filePath(QStringLiteral("radio.img"));
-    QFile f(imageFile);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(reinterpret_cast<const char*>(image.data()), kImageSize) != kImageSize)
-        return false;
-    f.close();
-    return startSimulator(imageFile, faults);
+    return writeImageFile(imageFile, image) && startSimulator(imageFile, faults);
 }
 
 void RadioTest::readThenWrite()
@@ -95,11 +82,7 @@ void RadioTest::readThenWrite()
     InitImage(image);
     EncodeDocument(onRadio, image);
     const QString imageFile = install.filePath(QStringLiteral("radio.img"));
-    {
-        QFile f(imageFile);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(reinterpret_cast<const char*>(image.data()), kImageSize);
-    }
+    QVERIFY(writeImageFile(imageFile, image));
     QVERIFY(startSimulator(imageFile));
     w.setPortDevice(device_);
 
@@ -162,11 +145,7 @@ void RadioTest::readReopensChannelWindow()
     InitImage(image);
     EncodeDocument(onRadio, image);
     const QString imageFile = install.filePath(QStringLiteral("radio.img"));
-    {
-        QFile f(imageFile);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(reinterpret_cast<const char*>(image.data()), kImageSize);
-    }
+    QVERIFY(writeImageFile(imageFile, image));
     // An edit that Undo could take back until the read replaces the document.
     program.app.Doc.Data.Opt.TotTime = int16_t(program.app.Doc.Data.Opt.TotTime == 3 ? 6 : 3);
     emit w.documentEvents().documentEdited(QStringLiteral("TOT"));

@@ -1,3 +1,4 @@
+#include "RadioSimulator.h"
 #include "RecordingLauncher.h"
 #include "RecordingProgress.h"
 #include "ScriptedPrompt.h"
@@ -46,8 +47,7 @@ private:
 
 void TestCloneOverPty::initTestCase()
 {
-    QVERIFY2(QFile::exists(qEnvironmentVariable("TRK_STAGE") + QStringLiteral("/V200/trk5120-radio-sim")),
-             "the simulator is built into the staging tree");
+    QVERIFY2(QFile::exists(radioSimulatorProgram()), "the simulator is built into the staging tree");
 }
 
 void TestCloneOverPty::init()
@@ -81,15 +81,7 @@ bool TestCloneOverPty::startSimulator(const QStringList& options)
 {
     sim_ = std::make_unique<QProcess>();
     sim_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim_->start(qEnvironmentVariable("TRK_STAGE") + QStringLiteral("/V200/trk5120-radio-sim"),
-                 QStringList{QStringLiteral("--image"), imageFile_, QStringLiteral("--exit-on-stdin-eof")} + options);
-    if (!sim_->waitForStarted(5000))
-        return false;
-    while (!sim_->canReadLine()) {
-        if (!sim_->waitForReadyRead(5000))
-            return false;
-    }
-    device_ = QString::fromLocal8Bit(sim_->readLine()).trimmed();
+    device_ = startRadioSimulator(*sim_, imageFile_, options);
     return device_.startsWith(QStringLiteral("/dev/"));
 }
 
@@ -122,9 +114,7 @@ bool TestCloneOverPty::run(int16_t operation)
 
 void TestCloneOverPty::writeSimImage(const MemoryImage& image)
 {
-    QFile file(imageFile_);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(reinterpret_cast<const char*>(image.data()), kImageSize);
+    QVERIFY(writeImageFile(imageFile_, image));
 }
 
 MemoryImage TestCloneOverPty::readSimImage()

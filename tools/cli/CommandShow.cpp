@@ -3,6 +3,7 @@
 
 #include "document/Conversions.h"
 #include "document/ToneCodes.h"
+#include "editors/channels/ChannelRules.h"
 
 #include <QTextStream>
 
@@ -10,16 +11,6 @@
 #include <vector>
 
 namespace {
-
-QString modeLabel(int mode)
-{
-    return mode == kModeCB ? QStringLiteral("CB") : QStringLiteral("HF");
-}
-
-QString channelLabel(int id)
-{
-    return id > kNumberedChannels ? QStringLiteral("M%1").arg(id - kNumberedChannels) : QString::number(id);
-}
 
 // The frequency as the channel grid shows it: MHz with four decimals.
 QString frequencyText(const FixedText<8>& stored)
@@ -63,7 +54,7 @@ void printHeader(QTextStream& out, const AppState& app)
         << ", ModelCode " << d.ModelCode << ", ModelKind " << d.ModelKind << ")\n";
     out << "CreateDate: " << TrimFixed(d.CreateDate.text()) << '\n';
     out << "SoftVersion: " << TrimFixed(d.SoftVersion.text()) << '\n';
-    out << "WorkMode: " << d.WorkMode << " (" << modeLabel(ActiveMode(d)) << "), band " << app.DocState.BandText
+    out << "WorkMode: " << d.WorkMode << " (" << WorkModeName(ActiveMode(d)) << "), band " << app.DocState.BandText
         << ", BandCode " << d.BandCode << ", ModelBand " << d.ModelBand << '\n';
     out << "CurGroup: CB " << GroupLetter(d.CurGroup[0]) << ", HF " << GroupLetter(d.CurGroup[1]) << '\n';
 }
@@ -106,7 +97,7 @@ void printChannels(QTextStream& out, const RadioDocument& doc)
             if (count < 1 || count > kMaxChannels)
                 continue;
             out << '\n'
-                << modeLabel(mode) << " group " << GroupLetter(static_cast<int16_t>(group)) << " \""
+                << WorkModeName(mode) << " group " << GroupLetter(static_cast<int16_t>(group)) << " \""
                 << TrimFixed(d.Opt.GroupName[mode][group].text()) << "\": valid " << d.Opt.GroupValid[mode][group]
                 << ", " << count << " channels, work " << d.Opt.WorkCh[mode][group] << ", EMG "
                 << d.Opt.EmgCh1[mode][group] << '/' << d.Opt.EmgCh2[mode][group] << ", DW "
@@ -118,7 +109,7 @@ void printChannels(QTextStream& out, const RadioDocument& doc)
             std::stable_sort(channels.begin(), channels.end(),
                              [](const ChannelRecord* a, const ChannelRecord* b) { return a->ChId < b->ChId; });
             for (const ChannelRecord* c : channels) {
-                out << "  " << channelLabel(c->ChId).leftJustified(4) << frequencyText(c->RxFreq).rightJustified(8)
+                out << "  " << GetCHName(c->ChId).leftJustified(4) << frequencyText(c->RxFreq).rightJustified(8)
                     << "  " << ToneCodeText(c->TsqCode).leftJustified(14) << ' '
                     << ModeName(c->Modulation).leftJustified(4) << (c->Scan == 1 ? "Add" : "Del") << " HI-CUT "
                     << c->HiCut << " NB/ANL " << c->NbAnl << " ECHO " << c->Echo << " +10KHz " << c->Add10k

@@ -2,6 +2,7 @@
 
 #include "document/Conversions.h"
 #include "document/RadioDocumentOps.h"
+#include "document/ToneCodes.h"
 #include "editors/channels/FrequencyRules.h"
 
 #include <algorithm>
@@ -170,9 +171,40 @@ int16_t& DetailValue(ChannelRecord& ch, DetailField field) {
     return ch.CallCode;
 }
 
+ChannelText DetailCaption(DetailField field) {
+    // Order follows DetailField.
+    static constexpr ChannelText kCaptions[] = {
+        ChannelText::Tsq,  ChannelText::HiCut, ChannelText::NbAnl,  ChannelText::Echo, ChannelText::Add10k,
+        ChannelText::Busy, ChannelText::Rep,   ChannelText::Public, ChannelText::Scan, ChannelText::Roger,
+        ChannelText::Mode, ChannelText::Bot,   ChannelText::Eot,    ChannelText::Call,
+    };
+    static_assert(std::size(kCaptions) == kDetailFieldCount);
+    return kCaptions[static_cast<std::size_t>(field)];
+}
+
 bool IsNumberedList(DetailField field) {
     return field == DetailField::Roger || field == DetailField::Bot || field == DetailField::Eot ||
            field == DetailField::Call;
+}
+
+QStringList FixedListEntries(DetailField field, int language) {
+    const auto t = [language](ChannelText key) { return Text(key, language); };
+    switch (field) {
+    case DetailField::Tsq:
+        return ToneCodeList();
+    case DetailField::Rep:
+        return {t(ChannelText::Off), t(ChannelText::RepPlus), t(ChannelText::RepMinus)};
+    case DetailField::Scan:
+        return {t(ChannelText::ScanDel), t(ChannelText::ScanAdd)};
+    case DetailField::Mode:
+    case DetailField::Roger:
+    case DetailField::Bot:
+    case DetailField::Eot:
+    case DetailField::Call:
+        return {};
+    default:
+        return {t(ChannelText::Off), t(ChannelText::On)};
+    }
 }
 
 int FixedListPosition(int16_t value, int count) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DataRecord.h"
+#include "i18n/ChannelTexts.h"
 
 #include <QString>
 #include <QStringList>
@@ -72,9 +73,15 @@ enum class DetailField {
     Call
 };
 constexpr int kDetailFieldCount = 14;
+// The caption of a field's selector in the detail panel.
+ChannelText DetailCaption(DetailField field);
 int16_t& DetailValue(ChannelRecord& ch, DetailField field);
 // Selectors whose list is fixed show the entry at the field's position; these are the others.
 bool IsNumberedList(DetailField field); // Roger, BOT, EOT, Call: entries named by number
+// The entries of a selector whose list is fixed, in one language (the position is the stored
+// value): "OFF"/"ON", Rep's "OFF"/"+"/"-", Scan's "Del"/"Add", Tsq's tone codes. Empty for the
+// numbered lists and Mode, whose entries depend on the document.
+QStringList FixedListEntries(DetailField field, int language);
 // The position a fixed list shows for a stored value: the value inside 0..count-1, else 0.
 int FixedListPosition(int16_t value, int count);
 // The entry a numbered list shows: the entry with the field's number, else the first one.

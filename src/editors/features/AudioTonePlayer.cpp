@@ -105,6 +105,14 @@ void AudioTonePlayer::abort()
 {
     endWatch_->stop();
     silent_->abort();
+    releaseDevice();
+    next_ = nullptr;
+}
+
+// Lets go of the sink and the stream feeding it; both are deleted once control returns to the
+// event loop, as either may be inside one of its own signals here.
+void AudioTonePlayer::releaseDevice()
+{
     if (sink_) {
         sink_->disconnect(this);
         sink_->stop();
@@ -116,7 +124,6 @@ void AudioTonePlayer::abort()
         stream_->deleteLater();
         stream_ = nullptr;
     }
-    next_ = nullptr;
 }
 
 void AudioTonePlayer::feed()
@@ -155,17 +162,7 @@ void AudioTonePlayer::fallBackToSilence()
 {
     endWatch_->stop();
     NextEvent next = next_;
-    if (sink_) {
-        sink_->disconnect(this);
-        sink_->stop();
-        sink_->deleteLater();
-        sink_ = nullptr;
-    }
-    output_ = nullptr;
-    if (stream_) {
-        stream_->deleteLater();
-        stream_ = nullptr;
-    }
+    releaseDevice();
     emit noSoundDevice();
     silent_->start(next);
 }

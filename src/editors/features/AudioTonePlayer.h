@@ -51,6 +51,7 @@ private:
     void feed();
     void sinkStateChanged();
     void fallBackToSilence();
+    void releaseDevice();
     NextEvent next_;
     QAudioSink* sink_ = nullptr;
     QIODevice* output_ = nullptr; // owned by the sink
