@@ -22,7 +22,8 @@
 
 namespace {
 
-void FillDocument(AppState& app) {
+void FillDocument(AppState& app)
+{
     BuildDefaultDocument(app.Doc, app.DocState, FixedClock());
     for (int mode = 0; mode <= 1; ++mode)
         for (int g = 1; g <= kGroupCount; ++g)
@@ -33,20 +34,21 @@ void FillDocument(AppState& app) {
     ParseBandLimits(app.DocState);
 }
 
-void Report(const char* what, std::vector<double> ms, double goal) {
+void Report(const char* what, std::vector<double> ms, double goal)
+{
     std::sort(ms.begin(), ms.end());
-    QTextStream(stdout)
-        << QStringLiteral(
-               "%1: median %2 ms, 95th percentile %6 ms, slowest %3 ms over %4 runs (goal < %5 ms)\n")
-               .arg(QLatin1String(what))
-               .arg(ms[ms.size() / 2], 0, 'f', 3)
-               .arg(ms.back(), 0, 'f', 3)
-               .arg(ms.size())
-               .arg(goal)
-               .arg(ms[ms.size() * 95 / 100], 0, 'f', 3);
+    QTextStream(stdout) << QStringLiteral(
+                               "%1: median %2 ms, 95th percentile %6 ms, slowest %3 ms over %4 runs (goal < %5 ms)\n")
+                               .arg(QLatin1String(what))
+                               .arg(ms[ms.size() / 2], 0, 'f', 3)
+                               .arg(ms.back(), 0, 'f', 3)
+                               .arg(ms.size())
+                               .arg(goal)
+                               .arg(ms[ms.size() * 95 / 100], 0, 'f', 3);
 }
 
-double TimeMs(const std::function<void()>& work) {
+double TimeMs(const std::function<void()>& work)
+{
     QElapsedTimer timer;
     timer.start();
     work();
@@ -55,7 +57,8 @@ double TimeMs(const std::function<void()>& work) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     AppState app;

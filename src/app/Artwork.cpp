@@ -67,8 +67,8 @@ QImage PaintBackgroundPicture(int language, QSize size)
         const qreal r = i * size.height() * 0.11;
         p.drawEllipse(source, r, r);
     }
-    PaintRadio(p, QRectF(source.x() - size.height() * 0.14, source.y() - size.height() * 0.2,
-                         size.height() * 0.28, size.height() * 0.28));
+    PaintRadio(p, QRectF(source.x() - size.height() * 0.14, source.y() - size.height() * 0.2, size.height() * 0.28,
+                         size.height() * 0.28));
 
     QFont title(QStringLiteral("WenQuanYi Micro Hei"));
     title.setPixelSize(size.height() / 9);

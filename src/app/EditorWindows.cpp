@@ -24,8 +24,8 @@ void RegisterEditorWindows(ChildWindows& windows)
                  }});
     windows.add(ChildKind::DTMF, {[](EditorServices& s) -> QWidget* { return new DtmfWindow(s.app, s.events); }, {}});
     windows.add(ChildKind::ToneTips, {[](EditorServices& s) -> QWidget* {
-                                          TonePlayer* player = s.makeTonePlayer ? s.makeTonePlayer(nullptr)
-                                                                                : new AudioTonePlayer;
+                                          TonePlayer* player =
+                                              s.makeTonePlayer ? s.makeTonePlayer(nullptr) : new AudioTonePlayer;
                                           return new RogerBeepWindow(s.app, s.events, player);
                                       },
                                       {}});

@@ -12,8 +12,7 @@ std::optional<QString> DialogFileChooser::chooseOpen(QWidget* parent, const QStr
     return name;
 }
 
-std::optional<QString> DialogFileChooser::chooseSave(QWidget* parent, const QString& filter,
-                                                     const QString& suggested)
+std::optional<QString> DialogFileChooser::chooseSave(QWidget* parent, const QString& filter, const QString& suggested)
 {
     const QString name = QFileDialog::getSaveFileName(parent, QString(), suggested, filter);
     if (name.isEmpty())

@@ -1,7 +1,7 @@
 #include "app/LanguageWindow.h"
 
-#include "session/Settings.h"
 #include "i18n/Texts.h"
+#include "session/Settings.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -2,27 +2,27 @@
 
 #include "app/AboutWindow.h"
 #include "app/Artwork.h"
-#include "session/AppState.h"
 #include "app/FileChooser.h"
-#include "session/UserPrompt.h"
+#include "app/LanguageWindow.h"
+#include "app/PortWindow.h"
+#include "app/ProgressWindow.h"
+#include "document/Clock.h"
 #include "document/Conversions.h"
 #include "document/RadioDocumentOps.h"
 #include "files/ChannelCsv.h"
 #include "files/DataFile.h"
-#include "app/LanguageWindow.h"
 #include "i18n/EditTexts.h"
 #include "i18n/ExchangeTexts.h"
 #include "i18n/FeatureTexts.h"
 #include "i18n/SafeguardTexts.h"
 #include "i18n/Texts.h"
 #include "link/CloneEngine.h"
-#include "app/PortWindow.h"
-#include "app/ProgressWindow.h"
 #include "link/PortDirectory.h"
 #include "link/QtSerialLink.h"
+#include "session/AppState.h"
 #include "session/RadioOperation.h"
 #include "session/Settings.h"
-#include "document/Clock.h"
+#include "session/UserPrompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -80,7 +80,10 @@ int ReadPlacement(QSettings& settings, const PlacementKey& k)
 constexpr int kRogerBeepMenuCaption = 10221;
 constexpr int kRogerBeepNodeCaption = 12014;
 
-QString RogerBeepNodeText(int language) { return RogerBeepCaption(kRogerBeepNodeCaption, language); }
+QString RogerBeepNodeText(int language)
+{
+    return RogerBeepCaption(kRogerBeepNodeCaption, language);
+}
 
 QSettings PlacementStore()
 {
@@ -107,13 +110,9 @@ const MenuDef kMenus[] = {
       {"mnuFileExit", Menu::FileExit}}},
     {"mnuEdit",
      Menu::Edit,
-     {{"mnuChannelInfo", Menu::ChannelInfo},
-      {"mnuOptFeature", Menu::OptFeature},
-      {"mnuToneTips", Menu::ToneTips}}},
+     {{"mnuChannelInfo", Menu::ChannelInfo}, {"mnuOptFeature", Menu::OptFeature}, {"mnuToneTips", Menu::ToneTips}}},
     {"mnuProgram", Menu::Program, {{"mnuReadFromRadio", Menu::ReadFromRadio}, {"mnuWriteToRadio", Menu::WriteToRadio}}},
-    {"mnuSet",
-     Menu::Set,
-     {{"mnuComm", Menu::Comm}, {"mnuLanguage", Menu::Language}, {"MnuInitial", Menu::Initial}}},
+    {"mnuSet", Menu::Set, {{"mnuComm", Menu::Comm}, {"mnuLanguage", Menu::Language}, {"MnuInitial", Menu::Initial}}},
     {"mnuView",
      Menu::View,
      {{"mnuTreeView", Menu::TreeView},
@@ -142,8 +141,8 @@ const ToolButtonDef kToolButtons[] = {
 } // namespace
 
 MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), app_(app), services_(std::move(services)),
-      editorServices_{app_, services_.prompt, documentEvents_}
+    : QMainWindow(parent), app_(app),
+      services_(std::move(services)), editorServices_{app_, services_.prompt, documentEvents_}
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(ProgramIcon());
@@ -387,7 +386,8 @@ void MainWindow::buildTreePanel()
     bar->setIconSize(QSize(12, 12));
     QAction* hide = bar->addAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton), QString());
     hide->setObjectName(QStringLiteral("删除"));
-    connect(hide, &QAction::triggered, this, [this] { menuItems_.at(QStringLiteral("mnuTreeView"))->setChecked(false); });
+    connect(hide, &QAction::triggered, this,
+            [this] { menuItems_.at(QStringLiteral("mnuTreeView"))->setChecked(false); });
     layout->addWidget(bar);
     tree_ = new QTreeWidget;
     tree_->setObjectName(QStringLiteral("TreeView1"));
@@ -538,11 +538,10 @@ void MainWindow::RebuildCaptions()
         for (const MenuItemDef& item : def.items)
             menuItems_.at(QLatin1String(item.name))
                 ->setText(item.caption == Menu::ToneTips ? RogerBeepCaption(kRogerBeepMenuCaption, lang)
-                                                          : Text(item.caption, lang));
+                                                         : Text(item.caption, lang));
     }
     updateUndoItems();
-    menuItems_.at(QStringLiteral("mnuVerifyWrite"))
-        ->setText(SafeguardText(SafeguardMsg::MenuVerifyWrite, lang));
+    menuItems_.at(QStringLiteral("mnuVerifyWrite"))->setText(SafeguardText(SafeguardMsg::MenuVerifyWrite, lang));
     for (const ToolButtonDef& def : kToolButtons) {
         QAction* button = toolButtons_.at(QString::fromUtf8(def.key));
         button->setText(WithoutAccessKey(Text(def.tip, lang)));
@@ -654,8 +653,8 @@ bool MainWindow::settleModifiedDocument()
 {
     if (!IsDocumentModified(app_.Doc, app_.Saved))
         return true;
-    switch (services_.prompt.ask(PromptId::SaveChanges, Text(Msg::FileModified, app_.Settings.LanguageIndex), PromptButtons::YesNoCancel,
-                                 PromptIcon::Exclamation)) {
+    switch (services_.prompt.ask(PromptId::SaveChanges, Text(Msg::FileModified, app_.Settings.LanguageIndex),
+                                 PromptButtons::YesNoCancel, PromptIcon::Exclamation)) {
     case PromptAnswer::Yes:
         // A failed save must not let the changes go: the command stops instead.
         return saveUnderCurrentName();
@@ -695,7 +694,8 @@ void MainWindow::fileSave()
     }
     const QString question = QLatin1Char('"') + FileNameOf(app_.DocState.DocPath) + QLatin1Char('"') +
                              Text(Msg::FileOverwrite, app_.Settings.LanguageIndex);
-    if (services_.prompt.ask(PromptId::OverwriteFile, question, PromptButtons::OkCancel, PromptIcon::Question) != PromptAnswer::Ok)
+    if (services_.prompt.ask(PromptId::OverwriteFile, question, PromptButtons::OkCancel, PromptIcon::Question) !=
+        PromptAnswer::Ok)
         return;
     SaveDataFile(app_, services_.prompt);
     setMainCaption();
@@ -852,8 +852,7 @@ void MainWindow::onRadioOperationFinished(bool success)
     }
     services_.prompt.tell(PromptId::Completed, CompletedText(radioOperation_, lang));
     if (backup && !backup->written)
-        services_.prompt.tell(PromptId::BackupFailed, BackupFailedText(*backup, lang),
-                              PromptIcon::Exclamation);
+        services_.prompt.tell(PromptId::BackupFailed, BackupFailedText(*backup, lang), PromptIcon::Exclamation);
 }
 
 void MainWindow::startWriteVerification()
@@ -867,8 +866,7 @@ void MainWindow::onWriteVerified(bool success)
 {
     const VerifyOutcome outcome = verification_.finish(app_, success);
     const int lang = app_.Settings.LanguageIndex;
-    const QString text =
-        CompletedText(kLinkWrite, lang) + QStringLiteral("\r\n") + VerifyReport(outcome, lang);
+    const QString text = CompletedText(kLinkWrite, lang) + QStringLiteral("\r\n") + VerifyReport(outcome, lang);
     if (outcome.verified())
         services_.prompt.tell(PromptId::Completed, text);
     else
@@ -878,8 +876,7 @@ void MainWindow::onWriteVerified(bool success)
 void MainWindow::setVerifyWrite(bool on)
 {
     app_.Settings.VerifyWrite = on ? 1 : 0;
-    WriteSetting(app_.Paths.settingsFile(), QStringLiteral("VerifyWrite"),
-                 QString::number(app_.Settings.VerifyWrite));
+    WriteSetting(app_.Paths.settingsFile(), QStringLiteral("VerifyWrite"), QString::number(app_.Settings.VerifyWrite));
 }
 
 void MainWindow::writeToRadio()

@@ -22,8 +22,8 @@ void DotDecimalPoint::restore()
     saved_.clear();
 }
 
-void RunStartup(AppState& app, DotDecimalPoint& decimalPoint, const QString& programFolder,
-                const QString& programName, const QString& systemLocaleName, const Clock& clock)
+void RunStartup(AppState& app, DotDecimalPoint& decimalPoint, const QString& programFolder, const QString& programName,
+                const QString& systemLocaleName, const Clock& clock)
 {
     app.Paths.programFolder = programFolder;
     app.Paths.programName = programName;

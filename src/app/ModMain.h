@@ -24,5 +24,5 @@ private:
 
 // Start-up before the main window: the version table, "." as the decimal point,
 // the settings of mysetup.ini and the start-up document.
-void RunStartup(AppState& app, DotDecimalPoint& decimalPoint, const QString& programFolder,
-                const QString& programName, const QString& systemLocaleName, const Clock& clock);
+void RunStartup(AppState& app, DotDecimalPoint& decimalPoint, const QString& programFolder, const QString& programName,
+                const QString& systemLocaleName, const Clock& clock);

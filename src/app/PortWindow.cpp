@@ -1,8 +1,8 @@
 #include "app/PortWindow.h"
 
-#include "session/Settings.h"
 #include "i18n/Texts.h"
 #include "link/PortDirectory.h"
+#include "session/Settings.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,7 +15,7 @@ constexpr int kRefreshMs = 1000;
 }
 
 PortWindow::PortWindow(AppSettings& settings, QString settingsFile, std::function<QStringList()> listPorts,
-                     QWidget* parent)
+                       QWidget* parent)
     : QDialog(parent), settings_(settings), settingsFile_(std::move(settingsFile)), listPorts_(std::move(listPorts))
 {
     const int lang = settings_.LanguageIndex;

@@ -15,7 +15,7 @@ class PortWindow final : public QDialog {
 public:
     // listPorts gives the entries "COM<n>" in enumeration order.
     PortWindow(AppSettings& settings, QString settingsFile, std::function<QStringList()> listPorts,
-              QWidget* parent = nullptr);
+               QWidget* parent = nullptr);
     QComboBox* portList() const { return portList_; }
     int windowPort() const { return windowPort_; }
     void refreshPorts(); // ReShowComPortTimer tick
@@ -34,4 +34,3 @@ private:
     QTimer* ReShowComPortTimer_ = nullptr;
     int windowPort_ = 0;
 };
-

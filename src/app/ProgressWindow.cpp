@@ -1,7 +1,7 @@
 #include "app/ProgressWindow.h"
 
-#include "session/Settings.h"
 #include "i18n/Texts.h"
+#include "session/Settings.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -9,8 +9,7 @@
 
 QString ProgressCaption(int linkOperation, int language)
 {
-    return Text(linkOperation == 2 ? WindowText::WriteProgressCaption : WindowText::ReadProgressCaption,
-                language);
+    return Text(linkOperation == 2 ? WindowText::WriteProgressCaption : WindowText::ReadProgressCaption, language);
 }
 
 QString ProgressLabelText(int language)

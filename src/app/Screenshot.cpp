@@ -2,7 +2,6 @@
 // tree and saves pictures of it and of editor windows.
 // Usage: trk5120-screenshot PROGRAM_FOLDER OUTPUT.png [--chinese] [WINDOW=OUTPUT.png ...]
 // where WINDOW is the name of an editor window (frmCommChInfo, FrmToneTips, FrmDTMF, FrmOptFeatures).
-#include "session/AppState.h"
 #include "app/ChildWindows.h"
 #include "app/FileChooser.h"
 #include "app/MainWindow.h"
@@ -11,6 +10,7 @@
 #include "document/Clock.h"
 #include "files/SystemProgramLauncher.h"
 #include "i18n/Texts.h"
+#include "session/AppState.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>
@@ -36,7 +36,8 @@ int main(int argc, char** argv)
     QStringList args = application.arguments();
     const bool chinese = args.removeAll(QStringLiteral("--chinese")) > 0;
     if (args.size() < 3) {
-        QTextStream(stderr) << "usage: trk5120-screenshot PROGRAM_FOLDER OUTPUT.png [--chinese] [WINDOW=OUTPUT.png ...]\n";
+        QTextStream(stderr)
+            << "usage: trk5120-screenshot PROGRAM_FOLDER OUTPUT.png [--chinese] [WINDOW=OUTPUT.png ...]\n";
         return 2;
     }
     AppState app;
@@ -51,7 +52,8 @@ int main(int argc, char** argv)
     SystemProgramLauncher launcher;
     ChildWindows windows;
     RegisterEditorWindows(windows);
-    MainWindow frmMain(app, MainWindowServices{prompt, files, launcher, windows, [] { return QStringList(); }, nullptr});
+    MainWindow frmMain(app,
+                       MainWindowServices{prompt, files, launcher, windows, [] { return QStringList(); }, nullptr});
     frmMain.resize(1180, 820);
     frmMain.show();
     int result = 0;
@@ -62,7 +64,8 @@ int main(int argc, char** argv)
             const QString name = request.section(QLatin1Char('='), 0, 0);
             const QString path = request.section(QLatin1Char('='), 1);
             bool shown = false;
-            for (ChildKind kind : {ChildKind::ChannelInfo, ChildKind::OptFeatures, ChildKind::DTMF, ChildKind::ToneTips}) {
+            for (ChildKind kind :
+                 {ChildKind::ChannelInfo, ChildKind::OptFeatures, ChildKind::DTMF, ChildKind::ToneTips}) {
                 if (ChildWindowName(kind) != name)
                     continue;
                 frmMain.ShowChildWindow(kind);

@@ -1,4 +1,3 @@
-#include "session/AppState.h"
 #include "app/ChildWindows.h"
 #include "app/FileChooser.h"
 #include "app/MainWindow.h"
@@ -6,6 +5,7 @@
 #include "app/ModMain.h"
 #include "document/Clock.h"
 #include "files/SystemProgramLauncher.h"
+#include "session/AppState.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -20,8 +20,8 @@ int main(int argc, char** argv)
     AppState app;
     DotDecimalPoint decimalPoint;
     SystemClock clock;
-    RunStartup(app, decimalPoint, QApplication::applicationDirPath(), QFileInfo(QApplication::applicationFilePath()).baseName(),
-               QLocale::system().name(), clock);
+    RunStartup(app, decimalPoint, QApplication::applicationDirPath(),
+               QFileInfo(QApplication::applicationFilePath()).baseName(), QLocale::system().name(), clock);
 
     MessageBoxPrompt prompt(app.Settings);
     DialogFileChooser files;

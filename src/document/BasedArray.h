@@ -7,8 +7,7 @@
 // numbering (groups 1..10, channels 1..46, modes 0..1) without off-by-one shifts.
 // Out-of-range indexes are programming errors: every untrusted value is checked
 // before it reaches one of these.
-template <typename T, int Lo, int Hi>
-struct BasedArray {
+template <typename T, int Lo, int Hi> struct BasedArray {
     static_assert(Hi >= Lo);
     static constexpr int low = Lo;
     static constexpr int high = Hi;

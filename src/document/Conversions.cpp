@@ -45,7 +45,10 @@ std::optional<double> ParseNumber(const QString& text)
     return value;
 }
 
-bool IsNumeric(const QString& text) { return ParseNumber(text).has_value(); }
+bool IsNumeric(const QString& text)
+{
+    return ParseNumber(text).has_value();
+}
 
 bool IsDigitsOnly(const QString& text)
 {
@@ -79,9 +82,15 @@ int16_t ToIntOr(const QString& text, int16_t fallback)
     return static_cast<int16_t>(rounded);
 }
 
-int16_t ClampFlag(int16_t value, int16_t fallback) { return (value == 0 || value == 1) ? value : fallback; }
+int16_t ClampFlag(int16_t value, int16_t fallback)
+{
+    return (value == 0 || value == 1) ? value : fallback;
+}
 
-QString HexByte(int value) { return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper(); }
+QString HexByte(int value)
+{
+    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+}
 
 QString FormatFixed(double value, int decimals)
 {

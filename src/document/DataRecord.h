@@ -9,14 +9,13 @@
 
 constexpr int kModeCB = 0;
 constexpr int kModeHF = 1;
-constexpr int kGroupCount = 10;      // groups 1..10 per work mode
-constexpr int kMemoryView = 11;      // the memory-channel view "MEM"
-constexpr int kMaxChannels = 46;     // positions 1..46 of a list
+constexpr int kGroupCount = 10;  // groups 1..10 per work mode
+constexpr int kMemoryView = 11;  // the memory-channel view "MEM"
+constexpr int kMaxChannels = 46; // positions 1..46 of a list
 constexpr int kFirstMemoryChannel = 41;
 constexpr int kNumberedChannels = 40;
 
-template <typename T>
-using ModeGroupTable = BasedArray<BasedArray<T, 1, kGroupCount>, 0, 1>; // [mode][group]
+template <typename T> using ModeGroupTable = BasedArray<BasedArray<T, 1, kGroupCount>, 0, 1>; // [mode][group]
 
 struct ChannelRecord {
     int16_t ChId = 0;
@@ -133,4 +132,7 @@ struct RadioDocument {
 
 // The work mode used for indexing: the stored value may be anything an image or a
 // file held (an erased radio decodes 15); like the band text, everything but 0 is HF.
-inline int ActiveMode(const DataRecord& data) { return data.WorkMode == kModeCB ? kModeCB : kModeHF; }
+inline int ActiveMode(const DataRecord& data)
+{
+    return data.WorkMode == kModeCB ? kModeCB : kModeHF;
+}

@@ -8,8 +8,7 @@
 
 // A fixed-length text field as the radio and the data files hold it: exactly N
 // single-byte characters, padded on the right with blanks, meaningful up to a NUL.
-template <int N>
-struct FixedText {
+template <int N> struct FixedText {
     std::array<char, N> bytes = blank();
 
     static constexpr std::array<char, N> blank()

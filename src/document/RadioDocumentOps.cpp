@@ -5,9 +5,15 @@
 
 #include <algorithm>
 
-QString BandTextOf(int workMode) { return workMode == kModeCB ? kBandTextCB : kBandTextHF; }
+QString BandTextOf(int workMode)
+{
+    return workMode == kModeCB ? kBandTextCB : kBandTextHF;
+}
 
-int16_t BandCodeOf(const QString& bandText) { return bandText == kBandTextCB ? 0 : 1; }
+int16_t BandCodeOf(const QString& bandText)
+{
+    return bandText == kBandTextCB ? 0 : 1;
+}
 
 void ParseBandLimits(DocumentState& state)
 {
@@ -41,7 +47,10 @@ QString FreqToStored(const QString& text)
     return s.left(2) + s.mid(point + 1);
 }
 
-void StoreChannelFrequency(ChannelRecord& record, const QString& text) { record.RxFreq.set(FreqToStored(text)); }
+void StoreChannelFrequency(ChannelRecord& record, const QString& text)
+{
+    record.RxFreq.set(FreqToStored(text));
+}
 
 void AddChannel(RadioDocument& doc, int number, int mode, int group, const QString& frequency)
 {
@@ -205,8 +214,20 @@ void BuildDefaultDocument(RadioDocument& doc, const DocumentState& state, const 
 
     setRoger(d.RogerSeq[1], {{210, 10}, {0, 10}, {210, 10}, {0, 10}, {210, 10}, {0, 10}, {210, 10}}, 1);
     setRoger(d.RogerSeq[2],
-             {{80, 4}, {0, 4}, {80, 4}, {0, 4}, {80, 4}, {0, 4}, {80, 4}, {0, 4}, {80, 4}, {0, 4}, {80, 4}, {0, 4},
-              {80, 4}, {0, 4}},
+             {{80, 4},
+              {0, 4},
+              {80, 4},
+              {0, 4},
+              {80, 4},
+              {0, 4},
+              {80, 4},
+              {0, 4},
+              {80, 4},
+              {0, 4},
+              {80, 4},
+              {0, 4},
+              {80, 4},
+              {0, 4}},
              1);
     setRoger(d.RogerSeq[3], {{170, 3}, {90, 3}, {170, 3}, {90, 3}, {170, 3}, {90, 3}, {170, 3}}, 1);
     setRoger(d.RogerSeq[4], {{64, 6}, {94, 6}, {134, 6}, {163, 6}, {192, 6}}, 1);

@@ -1,12 +1,12 @@
 #include "files/DataFile.h"
 
-#include "session/AppState.h"
-#include "session/UserPrompt.h"
 #include "document/Conversions.h"
 #include "document/RadioDocumentOps.h"
 #include "files/FileAccess.h"
 #include "files/VersionTable.h"
 #include "i18n/Texts.h"
+#include "session/AppState.h"
+#include "session/UserPrompt.h"
 
 #include <QFileInfo>
 
@@ -27,8 +27,7 @@ public:
     explicit Writer(QByteArray& out) : out_(out) {}
     void number(int16_t value) { put(static_cast<uint32_t>(static_cast<uint16_t>(value)), 2); }
     void number(int32_t value) { put(static_cast<uint32_t>(value), 4); }
-    template <int N>
-    void text(const FixedText<N>& field) { out_.append(field.bytes.data(), N); }
+    template <int N> void text(const FixedText<N>& field) { out_.append(field.bytes.data(), N); }
 
 private:
     void put(uint32_t value, int size)
@@ -44,8 +43,7 @@ public:
     explicit Reader(const char* bytes) : at_(reinterpret_cast<const uint8_t*>(bytes)) {}
     void number(int16_t& value) { value = static_cast<int16_t>(static_cast<uint16_t>(get(2))); }
     void number(int32_t& value) { value = static_cast<int32_t>(get(4)); }
-    template <int N>
-    void text(FixedText<N>& field)
+    template <int N> void text(FixedText<N>& field)
     {
         std::memcpy(field.bytes.data(), at_, N);
         at_ += N;
@@ -64,8 +62,7 @@ private:
 };
 
 // Tables [mode 0..1][x]: the mode varies fastest, (0,1), (1,1), (0,2), ...
-template <typename Io, typename Table>
-void modeTable(Io& io, Table& table)
+template <typename Io, typename Table> void modeTable(Io& io, Table& table)
 {
     using Inner = std::remove_cvref_t<decltype(table[0])>;
     for (int x = Inner::low; x <= Inner::high; ++x) {
@@ -79,32 +76,30 @@ void modeTable(Io& io, Table& table)
     }
 }
 
-template <typename Io, typename Array>
-void numberArray(Io& io, Array& array)
+template <typename Io, typename Array> void numberArray(Io& io, Array& array)
 {
     for (int i = Array::low; i <= Array::high; ++i)
         io.number(array[i]);
 }
 
-template <typename Io, typename Opt>
-void optionLayout(Io& io, Opt& opt)
+template <typename Io, typename Opt> void optionLayout(Io& io, Opt& opt)
 {
-    modeTable(io, opt.GroupValid);       // 0
-    modeTable(io, opt.GroupName);        // 40
-    modeTable(io, opt.EmgCh1);           // 120
-    modeTable(io, opt.EmgCh2);           // 160
-    io.number(opt.WorkModeValid);        // 200
+    modeTable(io, opt.GroupValid); // 0
+    modeTable(io, opt.GroupName);  // 40
+    modeTable(io, opt.EmgCh1);     // 120
+    modeTable(io, opt.EmgCh2);     // 160
+    io.number(opt.WorkModeValid);  // 200
     io.number(opt.OptWorkMode);
     io.number(opt.CBWorkGroup);
     io.number(opt.HFWorkGroup);
     io.number(opt.VoxFunction);
     io.number(opt.ChannelMode);
-    io.number(opt.MemMenu);              // 212
-    modeTable(io, opt.WorkCh);           // 214
-    modeTable(io, opt.DwCh1);            // 254
-    modeTable(io, opt.DwCh2);            // 294
-    modeTable(io, opt.MemCh);            // 334
-    io.number(opt.PubBot);               // 374
+    io.number(opt.MemMenu);    // 212
+    modeTable(io, opt.WorkCh); // 214
+    modeTable(io, opt.DwCh1);  // 254
+    modeTable(io, opt.DwCh2);  // 294
+    modeTable(io, opt.MemCh);  // 334
+    io.number(opt.PubBot);     // 374
     io.number(opt.PubEot);
     io.number(opt.PubCall);
     io.number(opt.Rtix);
@@ -129,74 +124,72 @@ void optionLayout(Io& io, Opt& opt)
     io.number(opt.VoltMin);
     io.number(opt.VoltMax);
     io.number(opt.SwrMax);
-    io.number(opt.PubMode);              // 424
-    numberArray(io, opt.ModeEnable);     // 426
-    io.number(opt.DtmfSendTime);         // 436
+    io.number(opt.PubMode);          // 424
+    numberArray(io, opt.ModeEnable); // 426
+    io.number(opt.DtmfSendTime);     // 436
     io.number(opt.DtmfFirstDigitTime);
     io.number(opt.DtmfFirstDigitDelay);
     io.number(opt.DtmfStarHashTone);
     io.number(opt.DtmfDKey);
-    io.number(opt.DtmfDisplay);          // 446
-    for (int i = 1; i <= 16; ++i)        // 448
+    io.number(opt.DtmfDisplay);   // 446
+    for (int i = 1; i <= 16; ++i) // 448
         io.text(opt.AutodialCode[i]);
 }
 
-template <typename Io, typename Record>
-void dataRecordLayout(Io& io, Record& data)
+template <typename Io, typename Record> void dataRecordLayout(Io& io, Record& data)
 {
-    io.text(data.DataVersion);           // 0
-    io.number(data.WorkMode);            // 4
-    numberArray(io, data.CurGroup);      // 6
-    modeTable(io, data.CurChannel);      // 10
-    modeTable(io, data.ChannelCount);    // 54
-    io.text(data.ModelName);             // 94
-    io.number(data.ModelCode);           // 101
-    io.number(data.BandCode);            // 103
-    io.text(data.CreateDate);            // 105
-    io.text(data.SoftVersion);           // 113
-    io.text(data.ModelShort);            // 118
-    io.number(data.ModelBand);           // 124
-    io.number(data.ModelKind);           // 126
-    optionLayout(io, data.Opt);          // 128
-    for (int i = 1; i <= 8; ++i) {       // 832, 60 bytes each
+    io.text(data.DataVersion);        // 0
+    io.number(data.WorkMode);         // 4
+    numberArray(io, data.CurGroup);   // 6
+    modeTable(io, data.CurChannel);   // 10
+    modeTable(io, data.ChannelCount); // 54
+    io.text(data.ModelName);          // 94
+    io.number(data.ModelCode);        // 101
+    io.number(data.BandCode);         // 103
+    io.text(data.CreateDate);         // 105
+    io.text(data.SoftVersion);        // 113
+    io.text(data.ModelShort);         // 118
+    io.number(data.ModelBand);        // 124
+    io.number(data.ModelKind);        // 126
+    optionLayout(io, data.Opt);       // 128
+    for (int i = 1; i <= 8; ++i) {    // 832, 60 bytes each
         auto& entry = data.RogerSeq[i];
         for (int j = 1; j <= 14; ++j) {
             io.number(entry.Tone[j].Freq);
             io.number(entry.Tone[j].Length);
         }
-        io.number(entry.Recycle);        // +56
-        io.number(entry.InterTime);      // +58
+        io.number(entry.Recycle);   // +56
+        io.number(entry.InterTime); // +58
     }
-    io.number(data.TxOffset);            // 1312
-    io.number(data.FreqChMode);          // 1316
-    io.number(data.AsqLevel);            // 1318
-    numberArray(io, data.RssiLevel);     // 1320 .. 1343
+    io.number(data.TxOffset);        // 1312
+    io.number(data.FreqChMode);      // 1316
+    io.number(data.AsqLevel);        // 1318
+    numberArray(io, data.RssiLevel); // 1320 .. 1343
 }
 
-template <typename Io, typename Record>
-void channelRecordLayout(Io& io, Record& ch)
+template <typename Io, typename Record> void channelRecordLayout(Io& io, Record& ch)
 {
-    io.number(ch.ChId);                  // 0
+    io.number(ch.ChId); // 0
     io.number(ch.InUse);
     io.number(ch.Scan);
-    io.text(ch.RxFreq);                  // 6
-    io.text(ch.TxFreq);                  // 14
-    io.number(ch.Reserved1);             // 22
+    io.text(ch.RxFreq);      // 6
+    io.text(ch.TxFreq);      // 14
+    io.number(ch.Reserved1); // 22
     io.number(ch.Reserved2);
-    io.number(ch.TsqCode);               // 26
+    io.number(ch.TsqCode); // 26
     io.number(ch.EncCode);
-    io.number(ch.Modulation);            // 30
+    io.number(ch.Modulation); // 30
     io.number(ch.HiCut);
     io.number(ch.NbAnl);
     io.number(ch.Echo);
     io.number(ch.Add10k);
-    io.number(ch.BusyLock);              // 40
+    io.number(ch.BusyLock); // 40
     io.number(ch.RogerTone);
     io.number(ch.RptShift);
     io.number(ch.PublicCh);
-    io.number(ch.BotCode);               // 48
+    io.number(ch.BotCode); // 48
     io.number(ch.EotCode);
-    io.number(ch.CallCode);              // 52
+    io.number(ch.CallCode); // 52
 }
 
 bool countsInRange(const DataRecord& data)
@@ -212,8 +205,7 @@ bool countsInRange(const DataRecord& data)
 }
 
 // The channel file: mode 0 then 1, groups 1..10, positions 1..count.
-template <typename Visit>
-void forEachCountedPosition(const DataRecord& data, Visit visit)
+template <typename Visit> void forEachCountedPosition(const DataRecord& data, Visit visit)
 {
     for (int mode = 0; mode <= 1; ++mode)
         for (int group = 1; group <= kGroupCount; ++group)
@@ -241,8 +233,7 @@ void copyCountedDocument(const RadioDocument& from, RadioDocument& to)
 }
 
 // Reads and checks a whole pair into out; out is untouched on failure.
-bool readDocumentPair(const QString& dataFilePath, const QByteArray& dataBytes, bool stampVersion,
-                      RadioDocument& out)
+bool readDocumentPair(const QString& dataFilePath, const QByteArray& dataBytes, bool stampVersion, RadioDocument& out)
 {
     if (dataBytes.size() < kDataFileSize)
         return false;
@@ -266,8 +257,8 @@ void commitLoadedPair(AppState& app, const RadioDocument& loaded)
 
 QString templatePath(const AppState& app, const QString& name)
 {
-    return app.Paths.initFolder() + QLatin1Char('/') + QString::number(BandCodeOf(app.DocState.BandText))
-           + QLatin1Char('_') + name;
+    return app.Paths.initFolder() + QLatin1Char('/') + QString::number(BandCodeOf(app.DocState.BandText)) +
+           QLatin1Char('_') + name;
 }
 
 } // namespace
@@ -439,8 +430,9 @@ OpenResult OpenDataFile(AppState& app, UserPrompt& prompt, ProgramLauncher& laun
     }
     if (!IsCompatibleVersion(app.Versions, kProgVersion, version)) {
         const QString question = BuildVersionMessage(kProgVersion, version, 1, language);
-        if (prompt.ask(PromptId::StartOtherVersion, question, PromptButtons::YesNo, PromptIcon::None) == PromptAnswer::Yes
-            && !LaunchVersion(app.Versions, app.Paths, version, prompt, language, launcher))
+        if (prompt.ask(PromptId::StartOtherVersion, question, PromptButtons::YesNo, PromptIcon::None) ==
+                PromptAnswer::Yes &&
+            !LaunchVersion(app.Versions, app.Paths, version, prompt, language, launcher))
             prompt.tell(PromptId::FileError, Text(Msg::FileError, language));
         return OpenResult::Refused;
     }
@@ -484,7 +476,8 @@ bool LoadTemplate(AppState& app, const QString& dataFilePath)
 {
     QByteArray bytes;
     auto loaded = std::make_unique<RadioDocument>();
-    if (!ReadRegularFile(dataFilePath, kDataFileSize, bytes) || !readDocumentPair(dataFilePath, bytes, false, *loaded)) {
+    if (!ReadRegularFile(dataFilePath, kDataFileSize, bytes) ||
+        !readDocumentPair(dataFilePath, bytes, false, *loaded)) {
         DocumentToSaved(app.Doc, app.Saved, app.DocState);
         return false;
     }
@@ -537,52 +530,51 @@ bool IsDocumentUnchanged(const RadioDocument& doc, const RadioDocument& saved)
                         return false;
                 }
                 // TxFreq, the reserved words and the roger tone are not compared.
-                if (c->ChId != s.ChId || c->InUse != s.InUse || c->Scan != s.Scan || c->RxFreq != s.RxFreq
-                    || c->TsqCode != s.TsqCode || c->EncCode != s.EncCode || c->Modulation != s.Modulation
-                    || c->HiCut != s.HiCut || c->NbAnl != s.NbAnl || c->Echo != s.Echo || c->Add10k != s.Add10k
-                    || c->BusyLock != s.BusyLock || c->RptShift != s.RptShift || c->PublicCh != s.PublicCh
-                    || c->BotCode != s.BotCode || c->EotCode != s.EotCode || c->CallCode != s.CallCode)
+                if (c->ChId != s.ChId || c->InUse != s.InUse || c->Scan != s.Scan || c->RxFreq != s.RxFreq ||
+                    c->TsqCode != s.TsqCode || c->EncCode != s.EncCode || c->Modulation != s.Modulation ||
+                    c->HiCut != s.HiCut || c->NbAnl != s.NbAnl || c->Echo != s.Echo || c->Add10k != s.Add10k ||
+                    c->BusyLock != s.BusyLock || c->RptShift != s.RptShift || c->PublicCh != s.PublicCh ||
+                    c->BotCode != s.BotCode || c->EotCode != s.EotCode || c->CallCode != s.CallCode)
                     return false;
             }
         }
     }
 
-    if (cur.ModelName != old.ModelName || cur.SoftVersion != old.SoftVersion || cur.CreateDate != old.CreateDate
-        || cur.ModelShort != old.ModelShort || cur.ModelKind != old.ModelKind || cur.ModelBand != old.ModelBand
-        || cur.ModelCode != old.ModelCode || cur.BandCode != old.BandCode)
+    if (cur.ModelName != old.ModelName || cur.SoftVersion != old.SoftVersion || cur.CreateDate != old.CreateDate ||
+        cur.ModelShort != old.ModelShort || cur.ModelKind != old.ModelKind || cur.ModelBand != old.ModelBand ||
+        cur.ModelCode != old.ModelCode || cur.BandCode != old.BandCode)
         return false;
 
     const OptionRecord& a = cur.Opt;
     const OptionRecord& b = old.Opt;
     for (int mode = 0; mode <= 1; ++mode) {
         for (int group = 1; group <= kGroupCount; ++group) {
-            if (TrimFixed(a.GroupName[mode][group].text()) != TrimFixed(b.GroupName[mode][group].text())
-                || a.GroupValid[mode][group] != b.GroupValid[mode][group]
-                || a.EmgCh1[mode][group] != b.EmgCh1[mode][group] || a.EmgCh2[mode][group] != b.EmgCh2[mode][group]
-                || a.WorkCh[mode][group] != b.WorkCh[mode][group] || a.DwCh1[mode][group] != b.DwCh1[mode][group]
-                || a.DwCh2[mode][group] != b.DwCh2[mode][group] || a.MemCh[mode][group] != b.MemCh[mode][group])
+            if (TrimFixed(a.GroupName[mode][group].text()) != TrimFixed(b.GroupName[mode][group].text()) ||
+                a.GroupValid[mode][group] != b.GroupValid[mode][group] ||
+                a.EmgCh1[mode][group] != b.EmgCh1[mode][group] || a.EmgCh2[mode][group] != b.EmgCh2[mode][group] ||
+                a.WorkCh[mode][group] != b.WorkCh[mode][group] || a.DwCh1[mode][group] != b.DwCh1[mode][group] ||
+                a.DwCh2[mode][group] != b.DwCh2[mode][group] || a.MemCh[mode][group] != b.MemCh[mode][group])
                 return false;
         }
     }
     // Rtix, Ttix and PubRoger are not compared.
-    if (a.WorkModeValid != b.WorkModeValid || a.OptWorkMode != b.OptWorkMode || a.CBWorkGroup != b.CBWorkGroup
-        || a.HFWorkGroup != b.HFWorkGroup || a.VoxFunction != b.VoxFunction || a.ChannelMode != b.ChannelMode
-        || a.MemMenu != b.MemMenu || a.PubBot != b.PubBot || a.PubEot != b.PubEot || a.PubCall != b.PubCall
-        || a.PubHiCut != b.PubHiCut || a.PubNbAnl != b.PubNbAnl || a.PubEcho != b.PubEcho
-        || a.PubAdd10k != b.PubAdd10k || a.PubBusy != b.PubBusy || a.Beep != b.Beep || a.TxDisplay != b.TxDisplay
-        || a.MicLevel != b.MicLevel || a.Nog != b.Nog || a.TotTime != b.TotTime || a.SwrProtect != b.SwrProtect
-        || a.VoltProtect != b.VoltProtect || a.ScanMode != b.ScanMode || a.Fin != b.Fin
-        || a.BacklightColor != b.BacklightColor || a.MenuPage != b.MenuPage || a.VoltMin != b.VoltMin
-        || a.VoltMax != b.VoltMax || a.SwrMax != b.SwrMax || a.PubMode != b.PubMode || a.ModeEnable != b.ModeEnable
-        || a.DtmfSendTime != b.DtmfSendTime || a.DtmfFirstDigitTime != b.DtmfFirstDigitTime
-        || a.DtmfFirstDigitDelay != b.DtmfFirstDigitDelay || a.DtmfStarHashTone != b.DtmfStarHashTone
-        || a.DtmfDKey != b.DtmfDKey || a.DtmfDisplay != b.DtmfDisplay)
+    if (a.WorkModeValid != b.WorkModeValid || a.OptWorkMode != b.OptWorkMode || a.CBWorkGroup != b.CBWorkGroup ||
+        a.HFWorkGroup != b.HFWorkGroup || a.VoxFunction != b.VoxFunction || a.ChannelMode != b.ChannelMode ||
+        a.MemMenu != b.MemMenu || a.PubBot != b.PubBot || a.PubEot != b.PubEot || a.PubCall != b.PubCall ||
+        a.PubHiCut != b.PubHiCut || a.PubNbAnl != b.PubNbAnl || a.PubEcho != b.PubEcho || a.PubAdd10k != b.PubAdd10k ||
+        a.PubBusy != b.PubBusy || a.Beep != b.Beep || a.TxDisplay != b.TxDisplay || a.MicLevel != b.MicLevel ||
+        a.Nog != b.Nog || a.TotTime != b.TotTime || a.SwrProtect != b.SwrProtect || a.VoltProtect != b.VoltProtect ||
+        a.ScanMode != b.ScanMode || a.Fin != b.Fin || a.BacklightColor != b.BacklightColor ||
+        a.MenuPage != b.MenuPage || a.VoltMin != b.VoltMin || a.VoltMax != b.VoltMax || a.SwrMax != b.SwrMax ||
+        a.PubMode != b.PubMode || a.ModeEnable != b.ModeEnable || a.DtmfSendTime != b.DtmfSendTime ||
+        a.DtmfFirstDigitTime != b.DtmfFirstDigitTime || a.DtmfFirstDigitDelay != b.DtmfFirstDigitDelay ||
+        a.DtmfStarHashTone != b.DtmfStarHashTone || a.DtmfDKey != b.DtmfDKey || a.DtmfDisplay != b.DtmfDisplay)
         return false;
     for (int i = 1; i <= 16; ++i) {
         if (TrimFixed(a.AutodialCode[i].text()) != TrimFixed(b.AutodialCode[i].text()))
             return false;
     }
 
-    return cur.TxOffset == old.TxOffset && cur.FreqChMode == old.FreqChMode && cur.AsqLevel == old.AsqLevel
-           && cur.RssiLevel == old.RssiLevel && cur.RogerSeq == old.RogerSeq;
+    return cur.TxOffset == old.TxOffset && cur.FreqChMode == old.FreqChMode && cur.AsqLevel == old.AsqLevel &&
+           cur.RssiLevel == old.RssiLevel && cur.RogerSeq == old.RogerSeq;
 }

@@ -32,8 +32,8 @@ public:
 
     void add(const QString& place, const QString& caption, const QString& before, const QString& after)
     {
-        lines_ << place + QStringLiteral(": ") + (caption.isEmpty() ? QString() : caption + QLatin1Char(' ')) + before
-                      + QStringLiteral(" -> ") + after;
+        lines_ << place + QStringLiteral(": ") + (caption.isEmpty() ? QString() : caption + QLatin1Char(' ')) + before +
+                      QStringLiteral(" -> ") + after;
     }
 
     // Two values that differ but read the same in the window (a TOT of 7 shows as 60s like 6)
@@ -256,8 +256,8 @@ void CompareOptions(DiffLines& d, const DataRecord& da, const DataRecord& db)
                           QString::number(db.TxOffset));
     static const char* const kRssiLabels[6] = {"1", "3", "5", "7", "9", "+30"};
     for (int i = 0; i <= 11; ++i) {
-        const QString place = cap(i < 6 ? FeatureText::RssiFmAm : FeatureText::RssiUsbLsb) + QLatin1Char(' ')
-                              + QLatin1String(kRssiLabels[i % 6]);
+        const QString place = cap(i < 6 ? FeatureText::RssiFmAm : FeatureText::RssiUsbLsb) + QLatin1Char(' ') +
+                              QLatin1String(kRssiLabels[i % 6]);
         d.value(place, {}, da.RssiLevel[i], db.RssiLevel[i], [](int v) { return QString::number(v + 1); });
     }
 

@@ -91,9 +91,9 @@ Prepared prepare(Pending& pending, const QByteArray& bytes)
     // An existing target keeps its permissions; a new file gets the usual ones instead of
     // the private ones of a temporary file.
     const QFileInfo info(pending.target);
-    pending.temp->setPermissions(info.exists() ? info.permissions()
-                                               : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                                     | QFile::ReadOther);
+    pending.temp->setPermissions(info.exists()
+                                     ? info.permissions()
+                                     : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     return finishWriting(*pending.temp, bytes, true) ? Prepared::Ok : Prepared::Failed;
 }
 
@@ -136,9 +136,9 @@ bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes, qi
     if (fd < 0)
         return false;
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
-        || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0
-        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return false;
     }

@@ -51,8 +51,7 @@ BackupResult WriteImageBackup(const QString& folder, const MemoryImage& image, c
     for (int counter = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++counter) {
         if (counter > kMaxSameNameBackups)
             return result;
-        path = folder + QLatin1Char('/') + stem + QLatin1Char('-') + QString::number(counter) +
-               QStringLiteral(".img");
+        path = folder + QLatin1Char('/') + stem + QLatin1Char('-') + QString::number(counter) + QStringLiteral(".img");
     }
     result.path = path;
     const QByteArray bytes(reinterpret_cast<const char*>(image.data()), kImageSize);

@@ -1,9 +1,9 @@
 #include "files/VersionTable.h"
 
-#include "session/IniFile.h"
-#include "session/UserPrompt.h"
 #include "document/Conversions.h"
 #include "i18n/Texts.h"
+#include "session/IniFile.h"
+#include "session/UserPrompt.h"
 
 #include <algorithm>
 
@@ -122,8 +122,8 @@ QString BuildVersionMessage(const QString& software, const QString& other, int k
     return Text(Msg::Incompatible, language) + lineB + lineA;
 }
 
-bool LaunchVersion(const VersionTable& table, const ProgramPaths& paths, const QString& other,
-                   UserPrompt& prompt, int language, ProgramLauncher& launcher)
+bool LaunchVersion(const VersionTable& table, const ProgramPaths& paths, const QString& other, UserPrompt& prompt,
+                   int language, ProgramLauncher& launcher)
 {
     const QString software = SoftVersionFor(table, other);
     // The software version becomes a folder name: anything but a clean version code
@@ -132,8 +132,8 @@ bool LaunchVersion(const VersionTable& table, const ProgramPaths& paths, const Q
         prompt.tell(PromptId::StartFailed, Text(Msg::FailToStart, language));
         return true;
     }
-    QString target = ParentFolder(paths.programFolder) + QLatin1Char('/') + software + QLatin1Char('/')
-                     + paths.programName;
+    QString target =
+        ParentFolder(paths.programFolder) + QLatin1Char('/') + software + QLatin1Char('/') + paths.programName;
 #ifdef Q_OS_WIN
     target += QStringLiteral(".exe");
 #endif

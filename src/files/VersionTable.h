@@ -25,10 +25,10 @@ struct ProgramPaths {
     QString programName;   // the executable's file name without extension
     QString settingsPath;  // the mysetup.ini in use, chosen at start-up; empty: the installed one
     QString installRoot() const;
-    QString versionFile() const;  // installRoot/Version.ini
+    QString versionFile() const;           // installRoot/Version.ini
     QString settingsFile() const;          // settingsPath, else installedSettingsFile()
     QString installedSettingsFile() const; // installRoot/language/mysetup.ini
-    QString initFolder() const;   // programFolder/Init
+    QString initFolder() const;            // programFolder/Init
 };
 
 // Reads installRoot/Version.ini; a missing file or key leaves the table empty (nothing is compatible).
@@ -41,5 +41,5 @@ QString VersionShown(const QString& code); // "V200" -> "V2.00"
 QString BuildVersionMessage(const QString& software, const QString& other, int kind, int language);
 // Returns false when the target could not be started (caller reports it); shows
 // MsgFailToStart itself when no version handles `other` (and returns true: handled).
-bool LaunchVersion(const VersionTable& table, const ProgramPaths& paths, const QString& other,
-                   UserPrompt& prompt, int language, ProgramLauncher& launcher);
+bool LaunchVersion(const VersionTable& table, const ProgramPaths& paths, const QString& other, UserPrompt& prompt,
+                   int language, ProgramLauncher& launcher);

@@ -69,11 +69,13 @@ static_assert(kFaultTexts.size() == static_cast<std::size_t>(ChannelFault::Count
 
 } // namespace
 
-QString Text(ChannelText key, int language) {
+QString Text(ChannelText key, int language)
+{
     const Pair& p = kChannelTexts[static_cast<std::size_t>(key)];
     return language == kChinese ? QString::fromUtf8(p.chinese) : QString::fromUtf8(p.english);
 }
 
-QString FaultText(ChannelFault key) {
+QString FaultText(ChannelFault key)
+{
     return QString::fromLatin1(kFaultTexts[static_cast<std::size_t>(key)]);
 }

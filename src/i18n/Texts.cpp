@@ -56,8 +56,7 @@ constexpr Entry<Msg> kMessages[] = {
     {Msg::Incompatible,
      "incompatible version. It may cause unknown error.To start the corresponding software version, or not?",
      "版本不兼容，有可能引起未知错误，是否启动对应版本软件？"},
-    {Msg::FailToStart, "Fail to start the software. This version does not exist.",
-     "未能启动，不存在此版本软件！"},
+    {Msg::FailToStart, "Fail to start the software. This version does not exist.", "未能启动，不存在此版本软件！"},
     {Msg::UnknownDataVersion, "Unknown version Of DataFile!", "未能识别的数据版本!"},
 };
 static_assert(IsCompleteTable(kMessages));

@@ -18,60 +18,60 @@ namespace {
 // The address map of the radio's memory. Per (mode, group) tables are indexed by the
 // running pair number n = mode x 10 + group - 1.
 namespace Addr {
-constexpr int ModeBlock = 0x1E00;  // HF channel slots start one block after the CB ones
-constexpr int GroupBlock = 0x300;  // 48 slots of 16 bytes per group
+constexpr int ModeBlock = 0x1E00; // HF channel slots start one block after the CB ones
+constexpr int GroupBlock = 0x300; // 48 slots of 16 bytes per group
 constexpr int SlotSize = 16;
 constexpr int DtmfCodes1To8 = 0x3880;  // over HF group 9, slots 41..48
 constexpr int DtmfCodes9To16 = 0x3B80; // over HF group 10, slots 41..48
 constexpr int DtmfCodeSize = 16;
-constexpr int GroupValid = 0x3C00;     // two bytes per mode
-constexpr int GroupName = 0x3C04;      // 4 bytes per pair
-constexpr int EmergencyCh = 0x3C54;    // EmgCh1 - 1, EmgCh2 - 1 per pair
-constexpr int ModeByte = 0x3C7C;       // high nibble WorkModeValid + 1, low nibble WorkMode
+constexpr int GroupValid = 0x3C00;  // two bytes per mode
+constexpr int GroupName = 0x3C04;   // 4 bytes per pair
+constexpr int EmergencyCh = 0x3C54; // EmgCh1 - 1, EmgCh2 - 1 per pair
+constexpr int ModeByte = 0x3C7C;    // high nibble WorkModeValid + 1, low nibble WorkMode
 constexpr int CBWorkGroup = 0x3C7D;
 constexpr int HFWorkGroup = 0x3C7E;
-constexpr int ModeSwitches = 0x3C7F;   // bit 0 Vox, bit 1 ChannelMode, bit 2 MemMenu
+constexpr int ModeSwitches = 0x3C7F; // bit 0 Vox, bit 1 ChannelMode, bit 2 MemMenu
 constexpr int ScanBitmap[2] = {0x3C80, 0x3CC0};
 constexpr int PresenceBitmap[2] = {0x3D80, 0x3DC0};
 constexpr int BitmapBytesPerGroup = 6;
-constexpr int BitmapAreaSize = 0x80;   // each pair of bitmaps, spare bytes included
+constexpr int BitmapAreaSize = 0x80; // each pair of bitmaps, spare bytes included
 constexpr int WorkCh = 0x3D00;
-constexpr int DualWatchCh = 0x3D14;    // DwCh1 - 1, DwCh2 - 1 per pair
-constexpr int MemCh = 0x3D40;          // MemCh - 41
-constexpr int RogerSeqs = 0x3E00;      // two sequences of 30 bytes per 64-byte block
+constexpr int DualWatchCh = 0x3D14; // DwCh1 - 1, DwCh2 - 1 per pair
+constexpr int MemCh = 0x3D40;       // MemCh - 41
+constexpr int RogerSeqs = 0x3E00;   // two sequences of 30 bytes per 64-byte block
 constexpr int RogerSeqBlock = 64;
 constexpr int RogerSeqSize = 30;
-constexpr int VoltMax = 0x3F00;        // ADC code, low byte then high byte
+constexpr int VoltMax = 0x3F00; // ADC code, low byte then high byte
 constexpr int VoltMin = 0x3F02;
 constexpr int SwrMax = 0x3F04;
 constexpr int PubMode = 0x3F05;
-constexpr int ModeEnable = 0x3F06;     // bits 0..4
-constexpr int PubSwitches = 0x3F07;    // bits 0..4 HiCut, NbAnl, Echo, Add10k, Busy
+constexpr int ModeEnable = 0x3F06;  // bits 0..4
+constexpr int PubSwitches = 0x3F07; // bits 0..4 HiCut, NbAnl, Echo, Add10k, Busy
 constexpr int PubRoger = 0x3F08;
 constexpr int PubBot = 0x3F09;
 constexpr int PubEot = 0x3F0A;
 constexpr int PubCall = 0x3F0B;
-constexpr int Beep = 0x3F0C;           // then nine more settings, one byte each
+constexpr int Beep = 0x3F0C; // then nine more settings, one byte each
 constexpr int Spare = 0x3F16;
-constexpr int TxOffset = 0x3F17;       // low byte, high byte
+constexpr int TxOffset = 0x3F17; // low byte, high byte
 constexpr int FreqChMode = 0x3F19;
 constexpr int AsqLevel = 0x3F1A;
-constexpr int DtmfTimes = 0x3F1B;      // six DTMF settings, one byte each
+constexpr int DtmfTimes = 0x3F1B; // six DTMF settings, one byte each
 constexpr int MenuPage = 0x3F21;
 constexpr int RssiLevel = 0x3F30;
-constexpr int Tail = 0x3FF8;           // eight 0x55 bytes up to the end
+constexpr int Tail = 0x3FF8; // eight 0x55 bytes up to the end
 } // namespace Addr
 
 // Offsets inside a 16-byte channel slot.
 namespace Slot {
-constexpr int Freq = 0;       // 3 bytes packed decimal, lowest digit pair first
+constexpr int Freq = 0; // 3 bytes packed decimal, lowest digit pair first
 constexpr int Zero1 = 3;
 constexpr int Zero2 = 4;
 constexpr int ToneNumber = 5;
 constexpr int Modulation = 6;
-constexpr int Switches = 9;   // bits 0..4 HiCut, NbAnl, Echo, Add10k, BusyLock
+constexpr int Switches = 9; // bits 0..4 HiCut, NbAnl, Echo, Add10k, BusyLock
 constexpr int RogerTone = 10;
-constexpr int Flags = 11;     // bits 0-1 RptShift, 4-5 tone type, 7 PublicCh
+constexpr int Flags = 11; // bits 0-1 RptShift, 4-5 tone type, 7 PublicCh
 constexpr int BotCode = 12;
 constexpr int EotCode = 13;
 constexpr int CallCode = 14;
@@ -84,19 +84,37 @@ constexpr int kDtmfFiller = 16; // marks "no digit"
 constexpr double kVoltScale = 1024.0 / 261.5;
 constexpr const char* kErasedFreq = "FFFFFFFF";
 
-bool IsMode(int mode) { return mode == kModeCB || mode == kModeHF; }
-bool IsGroup(int group) { return group >= 1 && group <= kGroupCount; }
+bool IsMode(int mode)
+{
+    return mode == kModeCB || mode == kModeHF;
+}
+bool IsGroup(int group)
+{
+    return group >= 1 && group <= kGroupCount;
+}
 
-int PairNumber(int mode, int group) { return mode * kGroupCount + group - 1; }
+int PairNumber(int mode, int group)
+{
+    return mode * kGroupCount + group - 1;
+}
 
 int SlotAddress(int mode, int group, int slot)
 {
     return mode * Addr::ModeBlock + (group - 1) * Addr::GroupBlock + (slot - 1) * Addr::SlotSize;
 }
 
-uint8_t Byte(int value) { return static_cast<uint8_t>(value & 0xFF); }
-uint8_t Bit(int value, int bit) { return static_cast<uint8_t>((value & 1) << bit); }
-int16_t BitOf(uint8_t byte, int bit) { return static_cast<int16_t>((byte >> bit) & 1); }
+uint8_t Byte(int value)
+{
+    return static_cast<uint8_t>(value & 0xFF);
+}
+uint8_t Bit(int value, int bit)
+{
+    return static_cast<uint8_t>((value & 1) << bit);
+}
+int16_t BitOf(uint8_t byte, int bit)
+{
+    return static_cast<int16_t>((byte >> bit) & 1);
+}
 
 // The byte and bit of a slot in a scan or presence bitmap.
 struct BitmapPosition {
@@ -120,7 +138,10 @@ int RogerSeqAddress(int seq)
     return Addr::RogerSeqs + ((seq - 1) / 2) * Addr::RogerSeqBlock + ((seq - 1) % 2) * Addr::RogerSeqSize;
 }
 
-int ClampCount(int count) { return count < 0 ? 0 : (count > kMaxChannels ? kMaxChannels : count); }
+int ClampCount(int count)
+{
+    return count < 0 ? 0 : (count > kMaxChannels ? kMaxChannels : count);
+}
 
 // The 8-digit frequency the radio stores: blanks and anything after a NUL dropped, the
 // digits right-padded with "0" (so 285000 and 28500000 are the same frequency).
@@ -146,12 +167,12 @@ int16_t ReadVolt(const MemoryImage& image, int address)
 }
 
 // The fields from Beep to BacklightColor lie one byte each in this order.
-constexpr int16_t OptionRecord::* kByteSettings[] = {
-    &OptionRecord::Beep,       &OptionRecord::TxDisplay,   &OptionRecord::MicLevel, &OptionRecord::Nog,
-    &OptionRecord::TotTime,    &OptionRecord::SwrProtect,  &OptionRecord::VoltProtect,
-    &OptionRecord::ScanMode,   &OptionRecord::Fin,         &OptionRecord::BacklightColor,
+constexpr int16_t OptionRecord::*kByteSettings[] = {
+    &OptionRecord::Beep,    &OptionRecord::TxDisplay,      &OptionRecord::MicLevel,    &OptionRecord::Nog,
+    &OptionRecord::TotTime, &OptionRecord::SwrProtect,     &OptionRecord::VoltProtect, &OptionRecord::ScanMode,
+    &OptionRecord::Fin,     &OptionRecord::BacklightColor,
 };
-constexpr int16_t OptionRecord::* kDtmfSettings[] = {
+constexpr int16_t OptionRecord::*kDtmfSettings[] = {
     &OptionRecord::DtmfSendTime,     &OptionRecord::DtmfFirstDigitTime, &OptionRecord::DtmfFirstDigitDelay,
     &OptionRecord::DtmfStarHashTone, &OptionRecord::DtmfDKey,           &OptionRecord::DtmfDisplay,
 };
@@ -230,8 +251,8 @@ void EncodeChannel(const ChannelRecord& record, int slot, int group, int mode, M
     const ToneImageCode tone = ToneCodeToImage(record.TsqCode);
     image[c + Slot::ToneNumber] = Byte(tone.number);
     image[c + Slot::Modulation] = Byte(record.Modulation);
-    image[c + Slot::Switches] = Bit(record.HiCut, 0) | Bit(record.NbAnl, 1) | Bit(record.Echo, 2)
-                                | Bit(record.Add10k, 3) | Bit(record.BusyLock, 4);
+    image[c + Slot::Switches] = Bit(record.HiCut, 0) | Bit(record.NbAnl, 1) | Bit(record.Echo, 2) |
+                                Bit(record.Add10k, 3) | Bit(record.BusyLock, 4);
     image[c + Slot::RogerTone] = Byte(record.RogerTone);
     image[c + Slot::Flags] =
         static_cast<uint8_t>(((tone.type & 3) << 4) | (record.RptShift & 3)) | Bit(record.PublicCh, 7);
@@ -252,8 +273,8 @@ void EncodeChannel(const ChannelRecord& record, int slot, int group, int mode, M
 
 void DecodeChannel(const MemoryImage& image, int mode, int channel, int group, RadioDocument& doc)
 {
-    if (!IsMode(mode) || !IsGroup(group) || channel < 1 || channel > kMaxChannels
-        || IsDtmfStorageSlot(mode, group, channel))
+    if (!IsMode(mode) || !IsGroup(group) || channel < 1 || channel > kMaxChannels ||
+        IsDtmfStorageSlot(mode, group, channel))
         return;
     const BitmapPosition present = BitmapBit(Addr::PresenceBitmap[mode], group, channel);
     if ((image[present.address] & present.mask) == 0)
@@ -264,8 +285,8 @@ void DecodeChannel(const MemoryImage& image, int mode, int channel, int group, R
         return;
 
     const int c = SlotAddress(mode, group, channel);
-    const QString freq = HexByte(image[c + Slot::Freq + 2]) + HexByte(image[c + Slot::Freq + 1])
-                         + HexByte(image[c + Slot::Freq]) + QStringLiteral("00");
+    const QString freq = HexByte(image[c + Slot::Freq + 2]) + HexByte(image[c + Slot::Freq + 1]) +
+                         HexByte(image[c + Slot::Freq]) + QStringLiteral("00");
     // A slot that does not hold packed decimal (an erased one, say) is no channel.
     if (!IsDigitsOnly(freq))
         return;
@@ -330,8 +351,8 @@ void EncodeOptions(const DataRecord& data, MemoryImage& image)
     for (int i = 0; i <= 4; ++i)
         modes |= Bit(opt.ModeEnable[i], i);
     image[Addr::ModeEnable] = modes;
-    image[Addr::PubSwitches] = Bit(opt.PubHiCut, 0) | Bit(opt.PubNbAnl, 1) | Bit(opt.PubEcho, 2)
-                               | Bit(opt.PubAdd10k, 3) | Bit(opt.PubBusy, 4);
+    image[Addr::PubSwitches] =
+        Bit(opt.PubHiCut, 0) | Bit(opt.PubNbAnl, 1) | Bit(opt.PubEcho, 2) | Bit(opt.PubAdd10k, 3) | Bit(opt.PubBusy, 4);
     image[Addr::PubRoger] = Byte(opt.PubRoger);
     image[Addr::PubBot] = Byte(opt.PubBot);
     image[Addr::PubEot] = Byte(opt.PubEot);

@@ -21,8 +21,8 @@ constexpr int kAckLength = 1;
 
 } // namespace
 
-ModComm::ModComm(SerialLink& link, LinkTimer& waitTimer, UserPrompt& prompt, LinkProgress& progress,
-                 MemoryImage& image, QObject* parent)
+ModComm::ModComm(SerialLink& link, LinkTimer& waitTimer, UserPrompt& prompt, LinkProgress& progress, MemoryImage& image,
+                 QObject* parent)
     : QObject(parent), link_(link), waitTimer_(waitTimer), prompt_(prompt), progress_(progress), image_(image)
 {
     connect(&waitTimer_, &LinkTimer::timeout, this, &ModComm::onWaitTimeout);

@@ -66,8 +66,8 @@ constexpr int kMaxPendingMessages = 1001;
 class ModComm : public QObject {
     Q_OBJECT
 public:
-    ModComm(SerialLink& link, LinkTimer& waitTimer, UserPrompt& prompt, LinkProgress& progress,
-            MemoryImage& image, QObject* parent = nullptr);
+    ModComm(SerialLink& link, LinkTimer& waitTimer, UserPrompt& prompt, LinkProgress& progress, MemoryImage& image,
+            QObject* parent = nullptr);
 
     // Language of the engine's own messages.
     void setLanguage(int language) { language_ = language; }

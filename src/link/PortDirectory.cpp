@@ -1,7 +1,7 @@
 #include "link/PortDirectory.h"
 
-#include "session/IniFile.h"
 #include "document/Conversions.h"
+#include "session/IniFile.h"
 
 #include <QDir>
 #include <QFile>

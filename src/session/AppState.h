@@ -1,10 +1,10 @@
 #pragma once
 
-#include "session/Settings.h"
 #include "document/DataRecord.h"
 #include "document/DocumentState.h"
 #include "files/VersionTable.h"
 #include "image/MemoryImage.h"
+#include "session/Settings.h"
 
 // All program-wide state, owned by one object for the whole run and handed to the
 // windows, the command-line tool and the tests.

@@ -36,8 +36,7 @@ QString RadioPortDevice(const AppState& app)
     return ResolvePortArgument(QStringLiteral("COM") + QString::number(app.Settings.comPort), directory);
 }
 
-bool BeginRadioOperation(AppState& app, ModComm& engine, UserPrompt& prompt, int16_t operation,
-                         const QString& device)
+bool BeginRadioOperation(AppState& app, ModComm& engine, UserPrompt& prompt, int16_t operation, const QString& device)
 {
     if (engine.isBusy())
         return false;
@@ -45,10 +44,9 @@ bool BeginRadioOperation(AppState& app, ModComm& engine, UserPrompt& prompt, int
     engine.setLanguage(language);
     const LinkOpenResult opened = engine.open(operation, device);
     if (!opened.opened()) {
-        prompt.ask(
-            PromptId::PortOpenFailed,
-            OpenFailureText(opened.failure == LinkOpenFailure::Permission, opened.deviceGroup, language),
-            PromptButtons::Ok, PromptIcon::Critical);
+        prompt.ask(PromptId::PortOpenFailed,
+                   OpenFailureText(opened.failure == LinkOpenFailure::Permission, opened.deviceGroup, language),
+                   PromptButtons::Ok, PromptIcon::Critical);
         return false;
     }
     const bool read = operation == kLinkRead;
@@ -66,8 +64,8 @@ bool BeginRadioOperation(AppState& app, ModComm& engine, UserPrompt& prompt, int
     return true;
 }
 
-IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLauncher& launcher,
-                                   SerialLink& link, const RadioIdentity& radio)
+IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLauncher& launcher, SerialLink& link,
+                                   const RadioIdentity& radio)
 {
     const int language = app.Settings.LanguageIndex;
     app.DocState.RadioFwVersion = radio.firmware;
@@ -82,9 +80,9 @@ IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLau
         verdict.messages.append({PromptId::WrongModel, Text(Msg::ModelWrong, language)});
         return verdict;
     }
-    const PromptAnswer answer = prompt.ask(PromptId::StartOtherVersion,
-                                           BuildVersionMessage(kProgVersion, radio.firmware, 0, language),
-                                           PromptButtons::YesNo, PromptIcon::None);
+    const PromptAnswer answer =
+        prompt.ask(PromptId::StartOtherVersion, BuildVersionMessage(kProgVersion, radio.firmware, 0, language),
+                   PromptButtons::YesNo, PromptIcon::None);
     if (answer == PromptAnswer::Yes) {
         PortClosingLauncher closing(link, launcher);
         if (!LaunchVersion(app.Versions, app.Paths, radio.firmware, prompt, language, closing))

@@ -19,14 +19,13 @@ QString RadioPortDevice(const AppState& app);
 // prepares the image (and encodes the document into it for a write) and starts the link.
 // True when the operation is under way (the engine's finished() follows); false after the
 // port message or a declined confirmation, with the port closed.
-bool BeginRadioOperation(AppState& app, ModComm& engine, UserPrompt& prompt, int16_t operation,
-                         const QString& device);
+bool BeginRadioOperation(AppState& app, ModComm& engine, UserPrompt& prompt, int16_t operation, const QString& device);
 
 // The identity check of a transfer: the model must be the document's, the firmware one the
 // version table pairs with this program. For another firmware the user may start the
 // version that handles it; the port is closed for it first, and this program ends.
-IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLauncher& launcher,
-                                   SerialLink& link, const RadioIdentity& radio);
+IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLauncher& launcher, SerialLink& link,
+                                   const RadioIdentity& radio);
 
 // After a successful read: the image becomes the document, a new document without a file.
 void AdoptReadImage(AppState& app);

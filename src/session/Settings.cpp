@@ -1,7 +1,7 @@
 #include "session/Settings.h"
 
-#include "session/IniFile.h"
 #include "document/Conversions.h"
+#include "session/IniFile.h"
 
 #include <QLocale>
 

@@ -25,9 +25,9 @@ QString BackupFailedText(const BackupResult& result, int language);
 
 // The comparison of the written range (0x0000-0x3F3F) with what the radio gave back.
 struct VerifyOutcome {
-    bool readBack = false;          // the read-back completed
+    bool readBack = false; // the read-back completed
     int differingBytes = 0;
-    QList<int> firstDifferences;    // ascending, at most kMaxReportedDifferences
+    QList<int> firstDifferences; // ascending, at most kMaxReportedDifferences
     bool verified() const { return readBack && differingBytes == 0; }
 };
 constexpr int kMaxReportedDifferences = 8;

@@ -6,8 +6,8 @@
 
 #include "document/DocumentState.h"
 #include "document/RadioDocumentOps.h"
-#include "files/DataFile.h"
 #include "editors/features/ToneSynthesis.h"
+#include "files/DataFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,11 +16,11 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <functional>
-#include <memory>
 
 namespace {
 
@@ -36,7 +36,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
 }
-
 
 // A device that refuses every write, like /dev/full. As root the tests make their own, so a
 // tool that wrongly replaced its output file could never replace the system's device.
@@ -59,7 +58,10 @@ std::unique_ptr<RadioDocument> defaultSaved()
     return saved;
 }
 
-QStringList linesOf(const QString& text) { return text.split('\n', Qt::SkipEmptyParts); }
+QStringList linesOf(const QString& text)
+{
+    return text.split('\n', Qt::SkipEmptyParts);
+}
 
 using Change = std::function<void(RadioDocument&)>;
 
@@ -144,10 +146,8 @@ private slots:
             {"CB A 1: frequency 28.0150 -> 28.0250"});
         row("memory channel", [](RadioDocument& d) { StoreChannelFrequency(d.Channels[0][2][1], "28.1"); },
             {"CB A M2: frequency 28.1450 -> 28.1000"});
-        row("added channel", [](RadioDocument& d) { AddChannel(d, 7, 0, 1, "28.025"); },
-            {"CB A 7: (none) -> 28.0250"});
-        row("removed channel", [](RadioDocument& d) { DeleteChannelSlot(d, 1, 1, 2); },
-            {"HF B M1: 28.0150 -> (none)"});
+        row("added channel", [](RadioDocument& d) { AddChannel(d, 7, 0, 1, "28.025"); }, {"CB A 7: (none) -> 28.0250"});
+        row("removed channel", [](RadioDocument& d) { DeleteChannelSlot(d, 1, 1, 2); }, {"HF B M1: 28.0150 -> (none)"});
         row("same channels, other order", [](RadioDocument& d) { std::swap(d.Channels[0][1][1], d.Channels[0][7][1]); },
             {});
         row("tone", [](RadioDocument& d) { d.Channels[1][7][3].TsqCode = 0; }, {"HF C 1: TSQ C_008(88.5Hz) -> Off"});
@@ -161,8 +161,7 @@ private slots:
         row("modulation", [](RadioDocument& d) { d.Channels[0][7][1].Modulation = 2; }, {"CB A 1: Mode FM -> USB"});
         row("call code", [](RadioDocument& d) { d.Channels[1][7][10].CallCode = 5; }, {"HF J 1: Call OFF -> 5"});
         row("group name", [](RadioDocument& d) { d.Data.Opt.GroupName[0][3].set("XY"); }, {"CB C: name C -> XY"});
-        row("group valid", [](RadioDocument& d) { d.Data.Opt.GroupValid[1][3] = 0; },
-            {"HF C: Group Valid ON -> OFF"});
+        row("group valid", [](RadioDocument& d) { d.Data.Opt.GroupValid[1][3] = 0; }, {"HF C: Group Valid ON -> OFF"});
         row("dual watch", [](RadioDocument& d) { d.Data.Opt.DwCh1[0][2] = 5; }, {"CB B: DW CHX1 1 -> 5"});
         row("memory channel reference", [](RadioDocument& d) { d.Data.Opt.MemCh[0][1] = 43; },
             {"CB A: MEM CHX M1 -> M3"});
@@ -191,15 +190,21 @@ private slots:
         row("roger pause", [](RadioDocument& d) { d.Data.RogerSeq[6].InterTime = 25; },
             {"Roger beep 6: Inter Time[ms] 0 -> 250"});
         // Kept by the pair only
-        row("memory channel in a DTMF slot", [](RadioDocument& d) { StoreChannelFrequency(d.Channels[1][1][9], "28.1"); },
+        row(
+            "memory channel in a DTMF slot",
+            [](RadioDocument& d) { StoreChannelFrequency(d.Channels[1][1][9], "28.1"); },
             {"HF I M1: frequency 28.0150 -> 28.1000"}, false);
-        row("digits below 100 Hz", [](RadioDocument& d) { d.Channels[0][7][1].RxFreq.set("28015040"); },
+        row(
+            "digits below 100 Hz", [](RadioDocument& d) { d.Channels[0][7][1].RxFreq.set("28015040"); },
             {"CB A 1: frequency 28.0150 [28015000] -> 28.0150 [28015040]"}, false);
-        row("encode tone", [](RadioDocument& d) { d.Channels[0][7][1].EncCode = 0; },
+        row(
+            "encode tone", [](RadioDocument& d) { d.Channels[0][7][1].EncCode = 0; },
             {"CB A 1: encode tone C_008(88.5Hz) -> Off"}, false);
-        row("option work mode", [](RadioDocument& d) { d.Data.Opt.OptWorkMode = 0; }, {"Option work mode: 1 -> 0"},
+        row(
+            "option work mode", [](RadioDocument& d) { d.Data.Opt.OptWorkMode = 0; }, {"Option work mode: 1 -> 0"},
             false);
-        row("model kind", [](RadioDocument& d) { d.Data.ModelKind = 68; }, {"Model kind: 67 -> 68"}, false);
+        row(
+            "model kind", [](RadioDocument& d) { d.Data.ModelKind = 68; }, {"Model kind: 67 -> 68"}, false);
     }
     void diffNamesASingleChange()
     {
@@ -302,10 +307,10 @@ private slots:
         QTest::newRow("read --image empty") << read + QStringList{"--image", ""};
         QTest::newRow("read unknown option") << read + QStringList{"--speed", "9600"};
         QTest::newRow("read extra file") << read + QStringList{"y.dat"};
-        QTest::newRow("write --image") << QStringList{"write", "--port", "/nonexistent/port", "x.dat", "--image",
-                                                      "x.img"};
-        QTest::newRow("write --retries -1") << QStringList{"write", "--port", "/nonexistent/port", "x.dat",
-                                                           "--retries", "-1"};
+        QTest::newRow("write --image") << QStringList{"write", "--port",  "/nonexistent/port",
+                                                      "x.dat", "--image", "x.img"};
+        QTest::newRow("write --retries -1")
+            << QStringList{"write", "--port", "/nonexistent/port", "x.dat", "--retries", "-1"};
         QTest::newRow("write without a file") << QStringList{"write", "--port", "/nonexistent/port"};
         QTest::newRow("diff of one input") << QStringList{"diff", "x.dat"};
     }
@@ -342,8 +347,8 @@ private slots:
                 writeFile(own.filePath("sub/a.img"), QByteArray(16384, '\xff')); // sub/a's channel file
             }
             const QStringList before = folderContents(own.path());
-            const CliRun run = runCli(command == "new" ? QStringList{"new", name} : QStringList{"decode", "sub/in.img", name},
-                                own.path());
+            const CliRun run = runCli(
+                command == "new" ? QStringList{"new", name} : QStringList{"decode", "sub/in.img", name}, own.path());
             QCOMPARE(run.code, 1);
             QCOMPARE(run.err, QString("file error.\n"));
             QCOMPARE(folderContents(own.path()), before);

@@ -12,8 +12,10 @@ private slots:
         QTest::addColumn<QString>("out");
         QTest::newRow("nul and blanks") << QString::fromLatin1("AB\0  ", 5) << "AB";
         QTest::newRow("blanks before nul stay") << QString::fromLatin1("AB  \0CD", 7) << "AB  ";
-        QTest::newRow("blanks only") << "    " << "";
-        QTest::newRow("plain") << "V200" << "V200";
+        QTest::newRow("blanks only") << "    "
+                                     << "";
+        QTest::newRow("plain") << "V200"
+                               << "V200";
     }
     void trimFixed()
     {

@@ -43,11 +43,16 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("four decimals") << "28.5000" << "285000";
-        QTest::newRow("six decimals") << "28.015000" << "28015000";
-        QTest::newRow("whole") << "28" << "28";
-        QTest::newRow("one whole digit") << "8.5" << "085";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("four decimals") << "28.5000"
+                                       << "285000";
+        QTest::newRow("six decimals") << "28.015000"
+                                      << "28015000";
+        QTest::newRow("whole") << "28"
+                               << "28";
+        QTest::newRow("one whole digit") << "8.5"
+                                         << "085";
     }
     void freqToStored()
     {

@@ -6,7 +6,8 @@
 #include <QTest>
 
 namespace {
-RadioDocument DefaultDocument(int mode) {
+RadioDocument DefaultDocument(int mode)
+{
     RadioDocument doc;
     DocumentState state;
     BuildDefaultDocument(doc, state, FixedClock());
@@ -17,8 +18,9 @@ RadioDocument DefaultDocument(int mode) {
 
 class TestChannelRules : public QObject {
     Q_OBJECT
-  private slots:
-    void channelNames_data() {
+private slots:
+    void channelNames_data()
+    {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("name");
         QTest::newRow("numbered") << 7 << "7";
@@ -26,21 +28,23 @@ class TestChannelRules : public QObject {
         QTest::newRow("first memory") << 41 << "M1";
         QTest::newRow("last memory") << 46 << "M6";
     }
-    void channelNames() {
+    void channelNames()
+    {
         QFETCH(int, id);
         QFETCH(QString, name);
         QCOMPARE(GetCHName(id), name);
         QCOMPARE(GetCHID(name), id);
     }
-    void channelIdOfOtherTexts() {
+    void channelIdOfOtherTexts()
+    {
         QCOMPARE(GetCHID(QStringLiteral("12  ")), 12);
         QCOMPARE(GetCHID(QStringLiteral("x")), 0);
         QCOMPARE(GetCHID(QString()), 0);
     }
 
-    void groupEntries() {
-        QCOMPARE(GroupEntries(kModeCB),
-                 QStringList({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "MEM"}));
+    void groupEntries()
+    {
+        QCOMPARE(GroupEntries(kModeCB), QStringList({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "MEM"}));
         QCOMPARE(GroupEntries(kModeHF), QStringList({"A", "B", "C", "D", "E", "F", "G", "H", "I", "MEM"}));
         QCOMPARE(ShownGroup(kModeHF, 10), 1);
         QCOMPARE(ShownGroup(kModeHF, 11), 11);
@@ -48,7 +52,8 @@ class TestChannelRules : public QObject {
         QCOMPARE(ShownGroup(kModeCB, -3), 1);
     }
 
-    void workGroupOffersValidGroupsOnly() {
+    void workGroupOffersValidGroupsOnly()
+    {
         RadioDocument doc = DefaultDocument(kModeCB);
         doc.Data.Opt.GroupValid[0][1] = 0;
         doc.Data.Opt.GroupValid[0][3] = 0;
@@ -68,7 +73,8 @@ class TestChannelRules : public QObject {
         QVERIFY(!InitComboWorkGroup(doc).letters.contains(QStringLiteral("J")));
     }
 
-    void referencesNameListedChannels() {
+    void referencesNameListedChannels()
+    {
         RadioDocument doc = DefaultDocument(kModeCB);
         AddChannel(doc, 9, 0, 2, QStringLiteral("27.0"));
         AddChannel(doc, 3, 0, 2, QStringLiteral("27.1"));
@@ -87,7 +93,8 @@ class TestChannelRules : public QObject {
         QCOMPARE(doc.Data.Opt.DwCh2[0][2], int16_t(9));
     }
 
-    void groupValid() {
+    void groupValid()
+    {
         RadioDocument doc = DefaultDocument(kModeHF);
         for (int g = 2; g <= 9; ++g)
             doc.Data.Opt.GroupValid[1][g] = 0;
@@ -112,7 +119,8 @@ class TestChannelRules : public QObject {
         QCOMPARE(doc.Data.ChannelCount[1][1], count);
     }
 
-    void detailStore_data() {
+    void detailStore_data()
+    {
         QTest::addColumn<int>("field");
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("entry");
@@ -127,7 +135,8 @@ class TestChannelRules : public QObject {
         QTest::newRow("Mode by name") << int(DetailField::Mode) << 1 << "LSB" << 3;
         QTest::newRow("Mode unknown") << int(DetailField::Mode) << 0 << "xx" << 0;
     }
-    void detailStore() {
+    void detailStore()
+    {
         QFETCH(int, field);
         QFETCH(int, position);
         QFETCH(QString, entry);
@@ -139,7 +148,8 @@ class TestChannelRules : public QObject {
     }
 
     // Values from a file or an image select the first entry and are kept until a pick.
-    void untrustedValuesShowTheFirstEntry() {
+    void untrustedValuesShowTheFirstEntry()
+    {
         QCOMPARE(FixedListPosition(200, 143), 0);
         QCOMPARE(FixedListPosition(-1, 2), 0);
         QCOMPARE(FixedListPosition(142, 143), 142);
@@ -151,7 +161,8 @@ class TestChannelRules : public QObject {
         QCOMPARE(NumberedListPosition(rogers, 0), 0);
     }
 
-    void dependentLists() {
+    void dependentLists()
+    {
         RadioDocument doc = DefaultDocument(kModeCB);
         QCOMPARE(RogerList(doc.Data, "OFF"), QStringList({"OFF", "1", "2", "3", "4", "5"}));
         doc.Data.RogerSeq[2].Recycle = 0; // never plays
@@ -173,7 +184,8 @@ class TestChannelRules : public QObject {
         QCOMPARE(ModeList(doc.Data, false), QStringList({"AM", "USB", "PA"}));
     }
 
-    void publicLock() {
+    void publicLock()
+    {
         int locked = 0;
         for (int f = 0; f < kDetailFieldCount; ++f)
             locked += IsPublicLocked(DetailField(f)) ? 1 : 0;
@@ -183,7 +195,8 @@ class TestChannelRules : public QObject {
             QVERIFY(!IsPublicLocked(f));
     }
 
-    void rowChannel() {
+    void rowChannel()
+    {
         RadioDocument doc = DefaultDocument(kModeHF);
         QCOMPARE(RowChannel(doc, 1, 1)->ChId, int16_t(1));
         QVERIFY(!RowChannel(doc, 1, 2));

@@ -9,14 +9,16 @@
 namespace {
 
 struct Fixture {
-    explicit Fixture(int mode) {
+    explicit Fixture(int mode)
+    {
         BuildDefaultDocument(doc, state, FixedClock());
         doc.Data.WorkMode = static_cast<int16_t>(mode);
         state.BandText = BandTextOf(mode);
         ParseBandLimits(state);
     }
     ChannelEditContext ctx() { return ChannelEditContext{doc, state, prompt, kEnglish}; }
-    const ChannelRecord* channel(int mode, int group, int id) const {
+    const ChannelRecord* channel(int mode, int group, int id) const
+    {
         const int slot = FindChannelSlot(doc, mode, group, id);
         return slot ? &doc.Channels[mode][slot][group] : nullptr;
     }
@@ -29,8 +31,9 @@ struct Fixture {
 
 class TestFrequencyRules : public QObject {
     Q_OBJECT
-  private slots:
-    void storedToFreqText_data() {
+private slots:
+    void storedToFreqText_data()
+    {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("notNumeric");
@@ -49,7 +52,8 @@ class TestFrequencyRules : public QObject {
         QTest::newRow("two points") << "2.8.5   "
                                     << "25.615" << true;
     }
-    void storedToFreqText() {
+    void storedToFreqText()
+    {
         QFETCH(QString, stored);
         QFETCH(QString, shown);
         QFETCH(bool, notNumeric);
@@ -58,7 +62,8 @@ class TestFrequencyRules : public QObject {
         QCOMPARE(f.prompt.texts(), notNumeric ? QStringList{"Not IsNumeric"} : QStringList{});
     }
 
-    void snapToRaster_data() {
+    void snapToRaster_data()
+    {
         QTest::addColumn<double>("in");
         QTest::addColumn<double>("out");
         QTest::newRow("on raster") << 28.12345 << 28.12345;
@@ -66,14 +71,16 @@ class TestFrequencyRules : public QObject {
         QTest::newRow("never up") << 28.123459 << 28.12345;
         QTest::newRow("band edge") << 29.699 << 29.699;
     }
-    void snapToRaster() {
+    void snapToRaster()
+    {
         QFETCH(double, in);
         QFETCH(double, out);
         QCOMPARE(SnapToRaster(in, 28.0), out);
     }
 
     // Typed texts as the frequency editor can produce them, checked against each band.
-    void normalize_data() {
+    void normalize_data()
+    {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result");
@@ -104,7 +111,8 @@ class TestFrequencyRules : public QObject {
         QTest::newRow("raster") << 0 << "28.1234"
                                 << "28.1234";
     }
-    void normalize() {
+    void normalize()
+    {
         QFETCH(int, mode);
         QFETCH(QString, typed);
         QFETCH(QString, result);
@@ -118,14 +126,16 @@ class TestFrequencyRules : public QObject {
         }
     }
 
-    void corruptBandRejectsEverything() {
+    void corruptBandRejectsEverything()
+    {
         Fixture f(kModeCB);
         f.state.BandText = QStringLiteral("garbage");
         ParseBandLimits(f.state);
         QCOMPARE(NormalizeFrequencyText(QStringLiteral("28.5"), f.ctx()), QString());
     }
 
-    void typingIntoEmptyRowCreatesChannel() {
+    void typingIntoEmptyRowCreatesChannel()
+    {
         Fixture f(kModeHF);
         f.doc.Data.Opt.EmgCh1[1][2] = 33; // names no channel
         const FrequencyCommit r = SetChannelFrequency(f.ctx(), 2, 12, QStringLiteral("28.5"));
@@ -141,7 +151,8 @@ class TestFrequencyRules : public QObject {
         QCOMPARE(f.doc.Data.Opt.EmgCh1[1][2], int16_t(1));
     }
 
-    void memoryViewRowsAreGroupOneMemoryChannels() {
+    void memoryViewRowsAreGroupOneMemoryChannels()
+    {
         Fixture f(kModeCB);
         QVERIFY(SetChannelFrequency(f.ctx(), kMemoryView, 3, QString()).referencesChecked == false);
         QVERIFY(!f.channel(0, 1, 43));
@@ -152,7 +163,8 @@ class TestFrequencyRules : public QObject {
         QCOMPARE(f.channel(0, 1, 43)->RxFreq.text(), QStringLiteral("271000  "));
     }
 
-    void clearingKeepsReferencesValid() {
+    void clearingKeepsReferencesValid()
+    {
         Fixture f(kModeCB);
         SetChannelFrequency(f.ctx(), 1, 5, QStringLiteral("27.0"));
         f.doc.Data.Opt.DwCh2[0][1] = 5;
@@ -163,7 +175,8 @@ class TestFrequencyRules : public QObject {
         QCOMPARE(f.doc.Data.Opt.WorkCh[0][1], int16_t(43));
     }
 
-    void outOfRangeEntryClearsTheChannel() {
+    void outOfRangeEntryClearsTheChannel()
+    {
         Fixture f(kModeHF);
         SetChannelFrequency(f.ctx(), 1, 2, QStringLiteral("28.2"));
         SetChannelFrequency(f.ctx(), 1, 2, QStringLiteral("30.0"));
@@ -172,7 +185,8 @@ class TestFrequencyRules : public QObject {
     }
 
     // The last numbered channel of a group goes only while another valid group keeps one.
-    void lastChannelRule() {
+    void lastChannelRule()
+    {
         Fixture f(kModeHF);
         for (int g = 2; g <= 10; ++g)
             f.doc.Data.Opt.GroupValid[1][g] = 0;
@@ -190,7 +204,8 @@ class TestFrequencyRules : public QObject {
         QCOMPARE(f.doc.Data.Opt.GroupValid[1][1], int16_t(0));
     }
 
-    void rowsOutsideTheGroupAreIgnored() {
+    void rowsOutsideTheGroupAreIgnored()
+    {
         Fixture f(kModeCB);
         const RadioDocument before = f.doc;
         SetChannelFrequency(f.ctx(), 1, 41, QStringLiteral("27.0"));

@@ -64,10 +64,10 @@ void TestAudioOutput::initTestCase()
     qputenv("PULSE_RUNTIME_PATH", (runtime_.path() + QStringLiteral("/pulse")).toUtf8());
     qunsetenv("PULSE_SERVER");
     server_.setProcessChannelMode(QProcess::MergedChannels);
-    server_.start(pulseaudio, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                               QStringLiteral("--exit-idle-time=-1"),
-                               QStringLiteral("--load=module-null-sink sink_name=nullsink"),
-                               QStringLiteral("--load=module-native-protocol-unix")});
+    server_.start(pulseaudio,
+                  {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                   QStringLiteral("--load=module-null-sink sink_name=nullsink"),
+                   QStringLiteral("--load=module-native-protocol-unix")});
     if (!server_.waitForStarted(5000))
         QSKIP("pulseaudio does not start");
     const QString socket = runtime_.path() + QStringLiteral("/pulse/native");

@@ -129,14 +129,30 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("stored");
-        QTest::newRow("Max 0.5") << "Max" << "0.5" << "1.2" << 12;
-        QTest::newRow("Max 25") << "Max" << "25" << "20.0" << 200;
-        QTest::newRow("Max not a number") << "Max" << "." << "20.0" << 200;
-        QTest::newRow("Max rounded") << "Max" << "3.45" << "3.5" << 35;
-        QTest::newRow("Tx Offset 0") << "Tx Offset" << "0" << "0.0001" << 1;
-        QTest::newRow("Tx Offset 7") << "Tx Offset" << "7" << "5.0000" << 50000;
-        QTest::newRow("Tx Offset empty") << "Tx Offset" << "" << "5.0000" << 50000;
-        QTest::newRow("Tx Offset 0.6") << "Tx Offset" << "0.6" << "0.6000" << 6000;
+        QTest::newRow("Max 0.5") << "Max"
+                                 << "0.5"
+                                 << "1.2" << 12;
+        QTest::newRow("Max 25") << "Max"
+                                << "25"
+                                << "20.0" << 200;
+        QTest::newRow("Max not a number") << "Max"
+                                          << "."
+                                          << "20.0" << 200;
+        QTest::newRow("Max rounded") << "Max"
+                                     << "3.45"
+                                     << "3.5" << 35;
+        QTest::newRow("Tx Offset 0") << "Tx Offset"
+                                     << "0"
+                                     << "0.0001" << 1;
+        QTest::newRow("Tx Offset 7") << "Tx Offset"
+                                     << "7"
+                                     << "5.0000" << 50000;
+        QTest::newRow("Tx Offset empty") << "Tx Offset"
+                                         << ""
+                                         << "5.0000" << 50000;
+        QTest::newRow("Tx Offset 0.6") << "Tx Offset"
+                                       << "0.6"
+                                       << "0.6000" << 6000;
     }
     void swrMaxAndOffset()
     {
@@ -164,10 +180,18 @@ private slots:
         QTest::addColumn<QString>("maxShown");
         QTest::addColumn<int>("voltMin");
         QTest::addColumn<int>("voltMax");
-        QTest::newRow("Min 18 becomes 17.0, then swapped") << "18" << "16.8" << true << "16.8" << "17.0" << 168 << 170;
-        QTest::newRow("Max abc becomes 9.0") << "9.7" << "abc" << false << "9.0" << "9.7" << 90 << 97;
-        QTest::newRow("Min 12 over Max 10.0 swaps") << "12" << "10.0" << true << "10.0" << "12.0" << 100 << 120;
-        QTest::newRow("in order") << "9.7" << "16.8" << false << "9.7" << "16.8" << 97 << 168;
+        QTest::newRow("Min 18 becomes 17.0, then swapped") << "18"
+                                                           << "16.8" << true << "16.8"
+                                                           << "17.0" << 168 << 170;
+        QTest::newRow("Max abc becomes 9.0") << "9.7"
+                                             << "abc" << false << "9.0"
+                                             << "9.7" << 90 << 97;
+        QTest::newRow("Min 12 over Max 10.0 swaps") << "12"
+                                                    << "10.0" << true << "10.0"
+                                                    << "12.0" << 100 << 120;
+        QTest::newRow("in order") << "9.7"
+                                  << "16.8" << false << "9.7"
+                                  << "16.8" << 97 << 168;
     }
     void volts()
     {
@@ -188,15 +212,24 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("stored");
         // FM/AM fields show 1, 4, 11, 15, 25, 36 (stored 0, 3, 10, 14, 24, 35).
-        QTest::newRow("16 in the third is refused") << 2 << "16" << "11" << 10;
-        QTest::newRow("15 equals the fourth") << 2 << "15" << "11" << 10;
-        QTest::newRow("14 accepted") << 2 << "14" << "14" << 13;
-        QTest::newRow("0 in the first accepted") << 0 << "0" << "1" << 0;
-        QTest::newRow("empty is refused") << 1 << "" << "4" << 3;
-        QTest::newRow("last above its left") << 5 << "99" << "36" << 35;
-        QTest::newRow("last not above its left") << 5 << "25" << "36" << 35;
-        QTest::newRow("USB/LSB group is separate") << 6 << "3" << "3" << 2;
-        QTest::newRow("first of USB/LSB against its right") << 6 << "6" << "1" << 0;
+        QTest::newRow("16 in the third is refused") << 2 << "16"
+                                                    << "11" << 10;
+        QTest::newRow("15 equals the fourth") << 2 << "15"
+                                              << "11" << 10;
+        QTest::newRow("14 accepted") << 2 << "14"
+                                     << "14" << 13;
+        QTest::newRow("0 in the first accepted") << 0 << "0"
+                                                 << "1" << 0;
+        QTest::newRow("empty is refused") << 1 << ""
+                                          << "4" << 3;
+        QTest::newRow("last above its left") << 5 << "99"
+                                             << "36" << 35;
+        QTest::newRow("last not above its left") << 5 << "25"
+                                                 << "36" << 35;
+        QTest::newRow("USB/LSB group is separate") << 6 << "3"
+                                                   << "3" << 2;
+        QTest::newRow("first of USB/LSB against its right") << 6 << "6"
+                                                            << "1" << 0;
     }
     void rssi()
     {
@@ -241,7 +274,8 @@ private slots:
         QTest::addColumn<QByteArray>("field");
         QTest::addColumn<QString>("text");
         QTest::newRow("short code gets a NUL") << "1A2B" << QByteArray("1A2B\0           ", 16) << "1A2B";
-        QTest::newRow("16 characters, no NUL") << "0123456789ABCD*#" << QByteArray("0123456789ABCD*#") << "0123456789ABCD*#";
+        QTest::newRow("16 characters, no NUL")
+            << "0123456789ABCD*#" << QByteArray("0123456789ABCD*#") << "0123456789ABCD*#";
         QTest::newRow("cut at 16") << "0123456789ABCD*#9" << QByteArray("0123456789ABCD*#") << "0123456789ABCD*#";
         QTest::newRow("empty") << "" << QByteArray("\0               ", 16) << "";
         QTest::newRow("trailing blanks dropped") << "12  " << QByteArray("12\0             ", 16) << "12";
@@ -397,8 +431,8 @@ private slots:
     {
         RadioDocument doc = defaultDocument();
         RogerSeqEntry& seq = doc.Data.RogerSeq[4];
-        seq.Tone[1].Freq = 30;   // 300 Hz is not offered
-        seq.Tone[2].Freq = 300;  // nor is 3000 Hz
+        seq.Tone[1].Freq = 30;  // 300 Hz is not offered
+        seq.Tone[2].Freq = 300; // nor is 3000 Hz
         seq.Tone[6].Length = 400;
         seq.InterTime = 256;
         seq.Recycle = 12;
@@ -444,9 +478,8 @@ private slots:
         QTest::addColumn<QList<int>>("freqs");
         QTest::addColumn<QList<QRect>>("bars");
         // 400 x 200 surface, margin 3: inner 394 x 194, baseline y = 197.
-        QTest::newRow("two equal steps")
-            << QList<int>{10, 10} << QList<int>{128, 0}
-            << QList<QRect>{QRect(3, 197 - 97, 197, 97), QRect(200, 197, 197, 0)};
+        QTest::newRow("two equal steps") << QList<int>{10, 10} << QList<int>{128, 0}
+                                         << QList<QRect>{QRect(3, 197 - 97, 197, 97), QRect(200, 197, 197, 0)};
         QTest::newRow("a zero-length step is skipped")
             << QList<int>{5, 0, 15} << QList<int>{255, 200, 64}
             << QList<QRect>{QRect(3, 197 - 193, 99, 193), QRect(102, 197 - 49, 296, 49)};

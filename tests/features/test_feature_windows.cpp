@@ -14,12 +14,12 @@
 #include "session/DocumentEvents.h"
 
 #include <QAction>
-#include <QFileInfo>
-#include <QProcess>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -39,8 +39,7 @@ struct Editors {
     DocumentEvents events;
 };
 
-template <typename T>
-T* child(QWidget* w, const QString& name)
+template <typename T> T* child(QWidget* w, const QString& name)
 {
     T* found = w->findChild<T*>(name);
     if (!found)
@@ -454,9 +453,9 @@ private slots:
         {
             OptionFeaturesWindow w(e.app, e.events);
             showWindow(&w);
-            for (const char* name : {"TotTime", "TxDisplay", "MicLevel", "AsqLevel", "Nog", "BacklightColor", "ScanMode",
-                                     "Fin", "FreqChMode", "PubHiCut", "PubNbAnl", "PubEcho", "PubAdd10k", "PubRoger",
-                                     "PubMode"}) {
+            for (const char* name :
+                 {"TotTime", "TxDisplay", "MicLevel", "AsqLevel", "Nog", "BacklightColor", "ScanMode", "Fin",
+                  "FreqChMode", "PubHiCut", "PubNbAnl", "PubEcho", "PubAdd10k", "PubRoger", "PubMode"}) {
                 auto* combo = child<QComboBox>(&w, name);
                 combo->setFocus();
                 QTest::keyClick(combo, Qt::Key_End);
@@ -473,8 +472,8 @@ private slots:
         {
             DtmfWindow w(e.app, e.events);
             showWindow(&w);
-            for (const char* name : {"DtmfSendTime", "DtmfFirstDigitTime", "DtmfFirstDigitDelay", "DtmfStarHashTone",
-                                     "DtmfDKey"}) {
+            for (const char* name :
+                 {"DtmfSendTime", "DtmfFirstDigitTime", "DtmfFirstDigitDelay", "DtmfStarHashTone", "DtmfDKey"}) {
                 auto* combo = child<QComboBox>(&w, name);
                 combo->setFocus();
                 QTest::keyClick(combo, Qt::Key_End);
@@ -490,8 +489,9 @@ private slots:
             showWindow(&w);
             for (int n = 0; n < 8; ++n) {
                 w.findChild<QTabBar*>()->setCurrentIndex(n);
-                for (const QString& name : {QStringLiteral("Recycle"), QStringLiteral("InterTime"),
-                                            QStringLiteral("Freq%1").arg(n + 1), QStringLiteral("Length%1").arg(14 - n)}) {
+                for (const QString& name :
+                     {QStringLiteral("Recycle"), QStringLiteral("InterTime"), QStringLiteral("Freq%1").arg(n + 1),
+                      QStringLiteral("Length%1").arg(14 - n)}) {
                     auto* combo = child<QComboBox>(&w, name);
                     combo->setFocus();
                     QTest::keyClick(combo, Qt::Key_End);

@@ -61,12 +61,12 @@ private slots:
         RogerSeqEntry seq;
         seq.Recycle = 2;
         seq.InterTime = 25;
-        seq.Tone[1] = {100, 3};  // 1000 Hz, 30 ms
-        seq.Tone[2] = {0, 10};   // "None": 100 ms of silence
-        seq.Tone[3] = {4, 2};    // 40 Hz is below what sounds: a pause
-        seq.Tone[5] = {200, 0};  // no length: skipped
-        const QList<ToneEvent> pass{{Kind::Tone, 1000, 30}, {Kind::Silence, 0, 100}, {Kind::Silence, 0, 20},
-                                    {Kind::PassPause, 0, 250}};
+        seq.Tone[1] = {100, 3}; // 1000 Hz, 30 ms
+        seq.Tone[2] = {0, 10};  // "None": 100 ms of silence
+        seq.Tone[3] = {4, 2};   // 40 Hz is below what sounds: a pause
+        seq.Tone[5] = {200, 0}; // no length: skipped
+        const QList<ToneEvent> pass{
+            {Kind::Tone, 1000, 30}, {Kind::Silence, 0, 100}, {Kind::Silence, 0, 20}, {Kind::PassPause, 0, 250}};
         QCOMPARE(schedule(seq), pass + pass);
     }
     void nothingPlays_data()

@@ -2,9 +2,9 @@
 // worked out by hand from the documented layout.
 
 #include "FileBytes.h"
+#include "FixedClock.h"
 #include "RecordingLauncher.h"
 #include "ScriptedPrompt.h"
-#include "FixedClock.h"
 #include "document/RadioDocumentOps.h"
 #include "files/DataFile.h"
 
@@ -198,10 +198,14 @@ private slots:
     {
         QTest::addColumn<QString>("dataFile");
         QTest::addColumn<QString>("channelFile");
-        QTest::newRow("usual extension") << "radio.dat" << "radio.fre";
-        QTest::newRow("no extension") << "radio" << "rafre";
-        QTest::newRow("with folders") << "/home/u/cfg/radio.dat" << "/home/u/cfg/radio.fre";
-        QTest::newRow("other extension") << "C:\\a\\b.xyz" << "C:\\a\\b.fre";
+        QTest::newRow("usual extension") << "radio.dat"
+                                         << "radio.fre";
+        QTest::newRow("no extension") << "radio"
+                                      << "rafre";
+        QTest::newRow("with folders") << "/home/u/cfg/radio.dat"
+                                      << "/home/u/cfg/radio.fre";
+        QTest::newRow("other extension") << "C:\\a\\b.xyz"
+                                         << "C:\\a\\b.fre";
     }
     void channelFilePath()
     {

@@ -1,10 +1,10 @@
 #include "FileBytes.h"
+#include "FixedClock.h"
 #include "RecordingLauncher.h"
 #include "ScriptedPrompt.h"
-#include "FixedClock.h"
-#include "session/AppState.h"
 #include "document/RadioDocumentOps.h"
 #include "files/DataFile.h"
+#include "session/AppState.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -24,7 +24,6 @@ QByteArray snapshot(const RadioDocument& doc)
     return bytes;
 }
 
-
 } // namespace
 
 class TestDataFileOpenSave : public QObject {
@@ -43,9 +42,10 @@ class TestDataFileOpenSave : public QObject {
         app.Paths.programFolder = path("V200");
         app.Paths.programName = "trk5120";
         QDir().mkpath(app.Paths.programFolder);
-        writeBytes(path("Version.ini"), "[Version]\r\nCurrentVersion=V200\r\nSoftVersionCount=2\r\nFirmVersionCount=3\r\n"
-                                        "[Soft]\r\nVersion0=V200\r\nVersion1=V210\r\n"
-                                        "[Firm]\r\nFirm0=V200V200\r\nFirm1=V210V201\r\nFirm2=../xV202\r\n");
+        writeBytes(path("Version.ini"),
+                   "[Version]\r\nCurrentVersion=V200\r\nSoftVersionCount=2\r\nFirmVersionCount=3\r\n"
+                   "[Soft]\r\nVersion0=V200\r\nVersion1=V210\r\n"
+                   "[Firm]\r\nFirm0=V200V200\r\nFirm1=V210V201\r\nFirm2=../xV202\r\n");
         app.Versions = LoadVersionTable(app.Paths);
         NewDocument(app, FixedClock());
         prompt = ScriptedPrompt{};
@@ -67,7 +67,7 @@ private slots:
 
     void refusedOpenChangesNothing_data()
     {
-        QTest::addColumn<int>("offset");  // into the data file; -1: no change there
+        QTest::addColumn<int>("offset"); // into the data file; -1: no change there
         QTest::addColumn<QByteArray>("patch");
         QTest::addColumn<int>("truncateChannels"); // bytes cut from the channel file
         QTest::addColumn<int>("extraBytes");
@@ -307,12 +307,18 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("used");
-        QTest::newRow("bare name") << "/home/u/radio" << "/home/u/radio.dat";
-        QTest::newRow("dot in the folder only") << "/home/u.v2/a" << "/home/u.v2/a.dat";
-        QTest::newRow("trailing dot") << "/home/u/radio." << "/home/u/radio.dat";
-        QTest::newRow("hidden name") << "/home/u/.radio" << "/home/u/.radio.dat";
-        QTest::newRow("has .dat") << "/home/u/radio.dat" << "/home/u/radio.dat";
-        QTest::newRow("other extension kept") << "/home/u/radio.bin" << "/home/u/radio.bin";
+        QTest::newRow("bare name") << "/home/u/radio"
+                                   << "/home/u/radio.dat";
+        QTest::newRow("dot in the folder only") << "/home/u.v2/a"
+                                                << "/home/u.v2/a.dat";
+        QTest::newRow("trailing dot") << "/home/u/radio."
+                                      << "/home/u/radio.dat";
+        QTest::newRow("hidden name") << "/home/u/.radio"
+                                     << "/home/u/.radio.dat";
+        QTest::newRow("has .dat") << "/home/u/radio.dat"
+                                  << "/home/u/radio.dat";
+        QTest::newRow("other extension kept") << "/home/u/radio.bin"
+                                              << "/home/u/radio.bin";
     }
     void typedNameGetsTheDataExtension()
     {

@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     static auto* app = new AppState;
     *app = AppState{};
-    app->Versions.FirmPairs = QStringList{QStringLiteral("V200"), QStringLiteral("V200"),
-                                          QStringLiteral("V210"), QStringLiteral("V201")};
+    app->Versions.FirmPairs =
+        QStringList{QStringLiteral("V200"), QStringLiteral("V200"), QStringLiteral("V210"), QStringLiteral("V201")};
     app->Paths.programFolder = FuzzFolder().filePath(QStringLiteral("V200"));
     app->Paths.programName = QStringLiteral("trk5120");
     static auto* radio = new FakeRadio;
@@ -61,9 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     RecordingLauncher launcher;
     launcher.startSucceeds = (in.byte() & 1) != 0;
     ModComm engine(link, timer, prompt, progress, app->Image);
-    engine.setIdentityCheck([&](const RadioIdentity& identity) {
-        return CheckRadioIdentity(*app, prompt, launcher, link, identity);
-    });
+    engine.setIdentityCheck(
+        [&](const RadioIdentity& identity) { return CheckRadioIdentity(*app, prompt, launcher, link, identity); });
     int finished = 0;
     QObject::connect(&engine, &ModComm::finished, [&](bool) { ++finished; });
     QByteArray lastFrame;

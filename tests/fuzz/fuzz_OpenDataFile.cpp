@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static auto* app = new AppState;
     *app = AppState{};
     app->Settings.LanguageIndex = (answers & 1) ? kChinese : kEnglish;
-    app->Versions.FirmPairs = QStringList{QStringLiteral("V200"), QStringLiteral("V200"),
-                                          QStringLiteral("V210"), QStringLiteral("V201")};
+    app->Versions.FirmPairs =
+        QStringList{QStringLiteral("V200"), QStringLiteral("V200"), QStringLiteral("V210"), QStringLiteral("V201")};
     app->Paths.programFolder = FuzzFolder().filePath(QStringLiteral("V200"));
     app->Paths.programName = QStringLiteral("trk5120");
     app->DocState.DocPath = path;

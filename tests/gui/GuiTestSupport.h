@@ -6,13 +6,13 @@
 #include "FixedClock.h"
 #include "RecordingLauncher.h"
 #include "ScriptedPrompt.h"
-#include "session/AppState.h"
 #include "app/ChildWindows.h"
 #include "app/FileChooser.h"
 #include "app/MainWindow.h"
 #include "app/ModMain.h"
-#include "session/UserPrompt.h"
 #include "files/VersionTable.h"
+#include "session/AppState.h"
+#include "session/UserPrompt.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,8 +26,8 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <vector>
 #include <optional>
+#include <vector>
 
 class ScriptedFiles final : public FileChooser {
 public:
@@ -64,8 +64,9 @@ private:
 // and V200/PIC copied from the build's staging tree, the settings file from the test.
 class TestInstall {
 public:
-    explicit TestInstall(const QString& settingsText = QStringLiteral(
-                             "[language]\r\nIsFirstRun=1\r\ncomPort=1\r\nCurrentLanguage=1\r\nHandshaking=0\r\nStopBit=1\r\n"))
+    explicit TestInstall(
+        const QString& settingsText = QStringLiteral(
+            "[language]\r\nIsFirstRun=1\r\ncomPort=1\r\nCurrentLanguage=1\r\nHandshaking=0\r\nStopBit=1\r\n"))
     {
         const QString stage = qEnvironmentVariable("TRK_STAGE");
         const QDir root(dir.path());
@@ -103,7 +104,8 @@ struct EditorCounters {
 
 inline void RegisterStandInEditors(ChildWindows& windows, EditorCounters& counters)
 {
-    for (const ChildKind kind : {ChildKind::ChannelInfo, ChildKind::OptFeatures, ChildKind::ToneTips, ChildKind::DTMF}) {
+    for (const ChildKind kind :
+         {ChildKind::ChannelInfo, ChildKind::OptFeatures, ChildKind::ToneTips, ChildKind::DTMF}) {
         windows.add(kind, {[&counters, kind](EditorServices&) {
                                ++counters.created;
                                auto* w = new QLabel(ChildWindowName(kind));
@@ -129,8 +131,7 @@ struct TestProgram {
         else
             RegisterStandInEditors(windows, editors);
         window = std::make_unique<MainWindow>(
-            app,
-            MainWindowServices{prompt, files, launcher, windows, [this] { return ports; }, nullptr, &clock});
+            app, MainWindowServices{prompt, files, launcher, windows, [this] { return ports; }, nullptr, &clock});
     }
     ~TestProgram()
     {
@@ -181,13 +182,13 @@ inline void UseTemporaryHome(QTemporaryDir& home)
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
 }
 
-#define TRK_GUI_TEST_MAIN(TestClass)                                                                                \
-    int main(int argc, char** argv)                                                                                 \
-    {                                                                                                               \
-        QTemporaryDir home;                                                                                         \
-        UseTemporaryHome(home);                                                                                     \
-        qputenv("QT_QPA_PLATFORM", "offscreen");                                                                    \
-        QApplication application(argc, argv);                                                                       \
-        TestClass test;                                                                                             \
-        return QTest::qExec(&test, argc, argv);                                                                     \
+#define TRK_GUI_TEST_MAIN(TestClass)                                                                                   \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        QTemporaryDir home;                                                                                            \
+        UseTemporaryHome(home);                                                                                        \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                                       \
+        QApplication application(argc, argv);                                                                          \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

@@ -18,7 +18,8 @@ namespace {
 
 QTextStream err(stderr);
 
-bool Pick(QComboBox* combo, const QString& text) {
+bool Pick(QComboBox* combo, const QString& text)
+{
     combo->setFocus();
     const int target = combo->findText(text);
     if (target < 0)
@@ -28,7 +29,8 @@ bool Pick(QComboBox* combo, const QString& text) {
     return combo->currentIndex() == target;
 }
 
-bool GoToRow(ChannelWindow* w, int row) {
+bool GoToRow(ChannelWindow* w, int row)
+{
     QTableWidget* grid = w->grid();
     grid->setFocus();
     for (int steps = w->shownRows(); steps > 0 && w->currentRow() != row; --steps)
@@ -36,7 +38,8 @@ bool GoToRow(ChannelWindow* w, int row) {
     return w->currentRow() == row;
 }
 
-bool Apply(ChannelWindow* w, const QStringList& words) {
+bool Apply(ChannelWindow* w, const QStringList& words)
+{
     const QString& verb = words.value(0);
     if (verb == QLatin1String("mode") && words.size() == 2)
         return Pick(w->workModeSelector(), w->workModeSelector()->itemText(words[1].toInt()));
@@ -66,7 +69,8 @@ bool Apply(ChannelWindow* w, const QStringList& words) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QTemporaryDir home;
     UseTemporaryHome(home);
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -94,8 +98,7 @@ int main(int argc, char** argv) {
         err << "cannot open " << args[1] << "\n";
         return 1;
     }
-    const QStringList lines =
-        QString::fromUtf8(script.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromUtf8(script.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString& line : lines) {
         if (!Apply(w, line.split(QLatin1Char(' '), Qt::SkipEmptyParts))) {
             err << "cannot apply: " << line << "\n";

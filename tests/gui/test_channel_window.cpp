@@ -18,7 +18,7 @@
 // The real channel window inside the real main window, driven by keys and clicks.
 class ChannelWindowTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void typingCreatesAndClearingDeletes();
     void lastChannelShowsItsFrequencyAgain();
     void editorDropsLettersAndClipboard();
@@ -28,12 +28,14 @@ class ChannelWindowTest : public QObject {
     void writeCommitsPendingEdit();
     void listsFollowOtherEditors();
 
-  private:
-    static ChannelWindow* channels(TestProgram& program) {
+private:
+    static ChannelWindow* channels(TestProgram& program)
+    {
         return qobject_cast<ChannelWindow*>(program.window->childWindow(ChildKind::ChannelInfo));
     }
     // Puts the cursor on `row` by arrow keys from row 1, then Enter, the text and Enter.
-    static void typeAt(ChannelWindow* w, int row, const QString& text) {
+    static void typeAt(ChannelWindow* w, int row, const QString& text)
+    {
         QTableWidget* grid = w->grid();
         grid->setFocus();
         QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
@@ -48,11 +50,13 @@ class ChannelWindowTest : public QObject {
         QTest::keyClick(w->frequencyEditor(), Qt::Key_Return);
     }
     static QString cell(ChannelWindow* w, int row) { return w->grid()->item(row - 1, 1)->text(); }
-    static const ChannelRecord* find(const RadioDocument& doc, int mode, int group, int id) {
+    static const ChannelRecord* find(const RadioDocument& doc, int mode, int group, int id)
+    {
         const int slot = FindChannelSlot(doc, mode, group, id);
         return slot ? &doc.Channels[mode][slot][group] : nullptr;
     }
-    static void pick(QComboBox* combo, const QString& text) {
+    static void pick(QComboBox* combo, const QString& text)
+    {
         // By keyboard, as a user without a mouse would.
         combo->setFocus();
         const int target = combo->findText(text);
@@ -63,7 +67,8 @@ class ChannelWindowTest : public QObject {
     }
 };
 
-void ChannelWindowTest::typingCreatesAndClearingDeletes() {
+void ChannelWindowTest::typingCreatesAndClearingDeletes()
+{
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
     program.showAndActivate();
@@ -103,7 +108,8 @@ void ChannelWindowTest::typingCreatesAndClearingDeletes() {
     QVERIFY(program.prompt.asked.isEmpty());
 }
 
-void ChannelWindowTest::lastChannelShowsItsFrequencyAgain() {
+void ChannelWindowTest::lastChannelShowsItsFrequencyAgain()
+{
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
     const int mode = ActiveMode(program.app.Doc.Data);
@@ -126,7 +132,8 @@ void ChannelWindowTest::lastChannelShowsItsFrequencyAgain() {
     QCOMPARE(program.prompt.ids(), QList<PromptId>{PromptId::InvalidInput});
 }
 
-void ChannelWindowTest::editorDropsLettersAndClipboard() {
+void ChannelWindowTest::editorDropsLettersAndClipboard()
+{
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
     program.showAndActivate();
@@ -153,7 +160,8 @@ void ChannelWindowTest::editorDropsLettersAndClipboard() {
     QCOMPARE(cell(w, 3), QString());
 }
 
-void ChannelWindowTest::workModesKeepTheirPlaceAndBand() {
+void ChannelWindowTest::workModesKeepTheirPlaceAndBand()
+{
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
     program.showAndActivate();
@@ -204,7 +212,8 @@ void ChannelWindowTest::workModesKeepTheirPlaceAndBand() {
     QCOMPARE(w->detailPanel()->selector(DetailField::Mode)->findText(QStringLiteral("PA")), -1);
 }
 
-void ChannelWindowTest::publicLockGreysNineSelectors() {
+void ChannelWindowTest::publicLockGreysNineSelectors()
+{
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
     program.showAndActivate();
@@ -236,7 +245,8 @@ void ChannelWindowTest::publicLockGreysNineSelectors() {
     QVERIFY(!detail->isVisible());
 }
 
-void ChannelWindowTest::groupValidSnapsBackAndFillsEmptyGroup() {
+void ChannelWindowTest::groupValidSnapsBackAndFillsEmptyGroup()
+{
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
     RadioDocument& doc = program.app.Doc;
@@ -273,7 +283,8 @@ void ChannelWindowTest::groupValidSnapsBackAndFillsEmptyGroup() {
     QCOMPARE(doc.Data.Opt.GroupValid[mode][1], int16_t(1));
 }
 
-void ChannelWindowTest::writeCommitsPendingEdit() {
+void ChannelWindowTest::writeCommitsPendingEdit()
+{
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
     program.showAndActivate();
@@ -286,13 +297,13 @@ void ChannelWindowTest::writeCommitsPendingEdit() {
     program.window->writeToRadio();
     QVERIFY(find(program.app.Doc, mode, w->shownGroup(), 9));
     QVERIFY(!w->frequencyEditor()->isVisible());
-    QTRY_VERIFY(
-        program.prompt.count(PromptId::WriteConfirm) + program.prompt.count(PromptId::PortOpenFailed) > 0);
+    QTRY_VERIFY(program.prompt.count(PromptId::WriteConfirm) + program.prompt.count(PromptId::PortOpenFailed) > 0);
 }
 
 // The DTMF, roger-beep and optional-features editors announce their changes; the detail
 // panel rebuilds its lists and keeps what it shows.
-void ChannelWindowTest::listsFollowOtherEditors() {
+void ChannelWindowTest::listsFollowOtherEditors()
+{
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
     program.showAndActivate();

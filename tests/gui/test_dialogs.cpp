@@ -98,8 +98,7 @@ void DialogsTest::languageWindowOkWithoutChange_data()
     QTest::addColumn<QString>("selected");
     QTest::newRow("English system, English: English only")
         << 1 << 1 << "Language Setup" << QStringList{"English"} << "English";
-    QTest::newRow("English system, Chinese interface")
-        << 1 << 2 << "语言设置" << QStringList{"英语", "中文"} << "中文";
+    QTest::newRow("English system, Chinese interface") << 1 << 2 << "语言设置" << QStringList{"英语", "中文"} << "中文";
     QTest::newRow("Chinese system, English")
         << 2 << 1 << "Language Setup" << QStringList{"English", "Chinese"} << "English";
     QTest::newRow("Chinese system, Chinese") << 2 << 2 << "语言设置" << QStringList{"英语", "中文"} << "中文";
@@ -144,8 +143,7 @@ void DialogsTest::aboutWindow()
     QFETCH(QString, ok);
     AboutWindow window(language);
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("titleLabel"))->text(), QStringLiteral("TRK5120"));
-    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(),
-             QStringLiteral("Version 2.0.0"));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(), QStringLiteral("Version 2.0.0"));
     QPushButton* button = window.findChild<QPushButton*>(QStringLiteral("okButton"));
     QCOMPARE(button->text(), ok);
     WhenModalShown([button](QWidget*) { button->click(); });
@@ -158,10 +156,14 @@ void DialogsTest::progressWindow_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("label");
-    QTest::newRow("read, English") << 1 << 1 << "Read data from radio" << "Completion percentage:";
-    QTest::newRow("write, English") << 2 << 1 << "Write data to radio" << "Completion percentage:";
-    QTest::newRow("read, Chinese") << 1 << 2 << "从对讲机读取数据" << "完成百分比：";
-    QTest::newRow("write, Chinese") << 2 << 2 << "向对讲机写入数据" << "完成百分比：";
+    QTest::newRow("read, English") << 1 << 1 << "Read data from radio"
+                                   << "Completion percentage:";
+    QTest::newRow("write, English") << 2 << 1 << "Write data to radio"
+                                    << "Completion percentage:";
+    QTest::newRow("read, Chinese") << 1 << 2 << "从对讲机读取数据"
+                                   << "完成百分比：";
+    QTest::newRow("write, Chinese") << 2 << 2 << "向对讲机写入数据"
+                                    << "完成百分比：";
 }
 
 void DialogsTest::progressWindow()
@@ -198,17 +200,14 @@ void DialogsTest::messageBoxButtons_data()
     QTest::addColumn<int>("clicked"); // index into captions
     QTest::addColumn<int>("answer");
     QTest::newRow("English, Yes/No/Cancel")
-        << 1 << int(PromptButtons::YesNoCancel) << QStringList{"&Yes", "&No", "&Cancel"} << 1
-        << int(PromptAnswer::No);
+        << 1 << int(PromptButtons::YesNoCancel) << QStringList{"&Yes", "&No", "&Cancel"} << 1 << int(PromptAnswer::No);
     QTest::newRow("Chinese, Yes/No/Cancel")
         << 2 << int(PromptButtons::YesNoCancel) << QStringList{"是(&Y)", "否(&N)", "取消(&C)"} << 0
         << int(PromptAnswer::Yes);
-    QTest::newRow("Chinese, OK/Cancel")
-        << 2 << int(PromptButtons::OkCancel) << QStringList{"确定(&O)", "取消(&C)"} << 1
-        << int(PromptAnswer::Cancel);
+    QTest::newRow("Chinese, OK/Cancel") << 2 << int(PromptButtons::OkCancel) << QStringList{"确定(&O)", "取消(&C)"} << 1
+                                        << int(PromptAnswer::Cancel);
     QTest::newRow("Chinese, Retry/Cancel")
-        << 2 << int(PromptButtons::RetryCancel) << QStringList{"重试(&R)", "取消(&C)"} << 0
-        << int(PromptAnswer::Retry);
+        << 2 << int(PromptButtons::RetryCancel) << QStringList{"重试(&R)", "取消(&C)"} << 0 << int(PromptAnswer::Retry);
 }
 
 void DialogsTest::messageBoxButtons()
@@ -236,8 +235,8 @@ void DialogsTest::messageBoxButtons()
         else
             box->close();
     });
-    const PromptAnswer got = prompt.ask(PromptId::ClearDocument, QStringLiteral("?"), PromptButtons(buttons),
-                                        PromptIcon::Question);
+    const PromptAnswer got =
+        prompt.ask(PromptId::ClearDocument, QStringLiteral("?"), PromptButtons(buttons), PromptIcon::Question);
     QCOMPARE(title, QStringLiteral("TRK5120"));
     shown.sort();
     captions.sort();

@@ -77,14 +77,21 @@ void MainWindowTest::startupLanguage_data()
     QTest::addColumn<QString>("status");
     const QString firstRun = QStringLiteral("[language]\nIsFirstRun=1\ncomPort=1\nCurrentLanguage=1\n");
     QTest::newRow("first run, Chinese system") << "zh_CN" << firstRun << 2 << 2 << "1"
-                                              << "MH5120[28.0000 - 29.6990 MHz][文件名:new.dat]" << "通信口1";
+                                               << "MH5120[28.0000 - 29.6990 MHz][文件名:new.dat]"
+                                               << "通信口1";
     QTest::newRow("first run, English system") << "en_US" << firstRun << 1 << 1 << "1"
-                                              << "MH5120[28.0000 - 29.6990 MHz][File Name:new.dat]" << "COM1";
-    QTest::newRow("stored Chinese, English system")
-        << "en_US" << "[language]\nIsFirstRun=0\ncomPort=3\nCurrentLanguage=2\n" << 2 << 1 << "3"
-        << "MH5120[28.0000 - 29.6990 MHz][文件名:new.dat]" << "通信口3";
-    QTest::newRow("broken file") << "en_US" << "[language]\nIsFirstRun=0\ncomPort=x\nCurrentLanguage=\n" << 1 << 1
-                                 << "1" << "MH5120[28.0000 - 29.6990 MHz][File Name:new.dat]" << "COM1";
+                                               << "MH5120[28.0000 - 29.6990 MHz][File Name:new.dat]"
+                                               << "COM1";
+    QTest::newRow("stored Chinese, English system") << "en_US"
+                                                    << "[language]\nIsFirstRun=0\ncomPort=3\nCurrentLanguage=2\n"
+                                                    << 2 << 1 << "3"
+                                                    << "MH5120[28.0000 - 29.6990 MHz][文件名:new.dat]"
+                                                    << "通信口3";
+    QTest::newRow("broken file") << "en_US"
+                                 << "[language]\nIsFirstRun=0\ncomPort=x\nCurrentLanguage=\n"
+                                 << 1 << 1 << "1"
+                                 << "MH5120[28.0000 - 29.6990 MHz][File Name:new.dat]"
+                                 << "COM1";
 }
 
 void MainWindowTest::startupLanguage()
@@ -219,8 +226,7 @@ void MainWindowTest::maximisedExitKeepsNormalPlacement()
     store.sync();
     QCOMPARE(store.value(QStringLiteral("Settings/MainLeft")).toString(), QString::number(framePos.x() * 15));
     QCOMPARE(store.value(QStringLiteral("Settings/MainTop")).toString(), QString::number(framePos.y() * 15));
-    QCOMPARE(store.value(QStringLiteral("Settings/MainWidth")).toString(),
-             QString::number(normalSize.width() * 15));
+    QCOMPARE(store.value(QStringLiteral("Settings/MainWidth")).toString(), QString::number(normalSize.width() * 15));
     // The next start comes up where the window was before it was maximised.
     TestProgram program(install);
     program.window->show();
@@ -312,9 +318,12 @@ void MainWindowTest::openCancelPaths_data()
     QTest::addColumn<bool>("dialogShown");
     QTest::addColumn<QString>("chosen"); // empty: dialog cancelled
     QTest::addColumn<QString>("message");
-    QTest::newRow("question cancelled") << int(PromptAnswer::Cancel) << false << "" << "";
-    QTest::newRow("dialog cancelled") << int(PromptAnswer::No) << true << "" << "";
-    QTest::newRow("not a data file") << int(PromptAnswer::No) << true << "bad.dat" << "Unknown version Of DataFile!";
+    QTest::newRow("question cancelled") << int(PromptAnswer::Cancel) << false << ""
+                                        << "";
+    QTest::newRow("dialog cancelled") << int(PromptAnswer::No) << true << ""
+                                      << "";
+    QTest::newRow("not a data file") << int(PromptAnswer::No) << true << "bad.dat"
+                                     << "Unknown version Of DataFile!";
 }
 
 void MainWindowTest::openCancelPaths()
@@ -369,7 +378,8 @@ void MainWindowTest::exitQuestions_data()
     QTest::newRow("unmodified") << false << -1 << "" << true;
     QTest::newRow("Cancel keeps running") << true << int(PromptAnswer::Cancel) << "" << false;
     QTest::newRow("No discards") << true << int(PromptAnswer::No) << "" << true;
-    QTest::newRow("Yes saves a new document under a chosen name") << true << int(PromptAnswer::Yes) << "exit.dat" << true;
+    QTest::newRow("Yes saves a new document under a chosen name")
+        << true << int(PromptAnswer::Yes) << "exit.dat" << true;
     QTest::newRow("Yes, save dialog cancelled") << true << int(PromptAnswer::Yes) << "" << false;
 }
 
@@ -428,8 +438,8 @@ void MainWindowTest::languageSwitchRebuildsEverything()
     QStringList tips;
     for (const QAction* a : w.findChild<QToolBar*>(QStringLiteral("tbToolBar"))->actions())
         tips << a->toolTip();
-    QCOMPARE(tips, QStringList({"新建", "打开", "保存", "从对讲机读取数据", "通讯端口", "向对讲机写入数据",
-                                "关于 TRK5120"}));
+    QCOMPARE(tips,
+             QStringList({"新建", "打开", "保存", "从对讲机读取数据", "通讯端口", "向对讲机写入数据", "关于 TRK5120"}));
     QCOMPARE(program.editors.created, before + 1);
     QCOMPARE(w.mdiArea()->subWindowList().size(), 1);
 }

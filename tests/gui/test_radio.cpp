@@ -2,14 +2,14 @@
 #include "GuiTestSupport.h"
 #include "RadioSimulator.h"
 
-#include "files/DataFile.h"
-#include "files/ImageBackup.h"
-#include "session/Settings.h"
-#include "image/MemoryImage.h"
-#include "link/CloneEngine.h"
 #include "app/ProgressWindow.h"
 #include "document/RadioDocumentOps.h"
 #include "editors/channels/ChannelWindow.h"
+#include "files/DataFile.h"
+#include "files/ImageBackup.h"
+#include "image/MemoryImage.h"
+#include "link/CloneEngine.h"
+#include "session/Settings.h"
 
 #include <QTableWidget>
 
@@ -229,8 +229,7 @@ void RadioTest::verifyAfterWrite()
     QVERIFY(item && item->isCheckable() && !item->isChecked());
     QCOMPARE(item->text(), QStringLiteral("Verify after &Write"));
     item->setChecked(verify);
-    QCOMPARE(ReadSettings(install.settingsFile(), QStringLiteral("en_US")).VerifyWrite,
-             int16_t(verify ? 1 : 0));
+    QCOMPARE(ReadSettings(install.settingsFile(), QStringLiteral("en_US")).VerifyWrite, int16_t(verify ? 1 : 0));
 
     MemoryImage blank;
     blank.fill(0x5A);

@@ -3,11 +3,11 @@
 
 #include "document/Conversions.h"
 #include "document/RadioDocumentOps.h"
-#include "editors/channels/FrequencyRules.h"
-#include "editors/channels/GroupPanel.h"
 #include "editors/channels/ChannelDetailPanel.h"
 #include "editors/channels/ChannelWindow.h"
 #include "editors/channels/FrequencyEditor.h"
+#include "editors/channels/FrequencyRules.h"
+#include "editors/channels/GroupPanel.h"
 #include "editors/features/DtmfWindow.h"
 #include "editors/features/OptionFeaturesWindow.h"
 #include "editors/features/RogerBeepWindow.h"
@@ -17,8 +17,8 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTableWidget>
@@ -132,8 +132,8 @@ void UndoTest::editsInEveryWindowUndoneAndRedone()
     auto* tot = features->findChild<QComboBox*>(QStringLiteral("TotTime"));
     auto* length = roger->findChild<QComboBox*>(QStringLiteral("Length4"));
     const auto shown = [&] {
-        return Shown{CellText(chw, 5), tsq->currentText(), tot->currentText(),
-                     dtmf->grid()->item(2, 1)->text(), length->currentText()};
+        return Shown{CellText(chw, 5), tsq->currentText(), tot->currentText(), dtmf->grid()->item(2, 1)->text(),
+                     length->currentText()};
     };
     const RadioDocument before = program.app.Doc;
     const Shown shownBefore = shown();
@@ -295,27 +295,39 @@ void UndoTest::languageChangeKeepsTheSteps()
     ChannelWindow* w = channels(program);
     w->grid()->setCurrentCell(0, 1);
     StepSelector(w->detailPanel()->selector(DetailField::Scan));
-    QCOMPARE(undo->text(),
-             QString::fromUtf8("撤销 ") + channelPlace(program, 1) + QString::fromUtf8(" 的 扫描(&U)"));
+    QCOMPARE(undo->text(), QString::fromUtf8("撤销 ") + channelPlace(program, 1) + QString::fromUtf8(" 的 扫描(&U)"));
 }
 
 void UndoTest::everyKindOfChangeIsOneNamedStep_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("step"); // "%m" stands for the work mode
-    QTest::newRow("work mode") << "ComboWorkMode" << "work mode";
-    QTest::newRow("work group") << "ComboWorkGroup" << "Work Group of %m";
-    QTest::newRow("group valid") << "ComboGroupValid" << "Group Valid of %m A";
-    QTest::newRow("emergency channel") << "ComboEmgCh1" << "EMG CHX1 of %m A";
-    QTest::newRow("option check box") << "Beep" << "Beep";
-    QTest::newRow("mode enable") << "ModeEnable1" << "AM Enable";
-    QTest::newRow("public channel") << "PubMode" << "Mode of Public";
-    QTest::newRow("SWR limit") << "SwrMax" << "Max of SWR Protect";
-    QTest::newRow("transmit offset") << "TxOffset" << "Tx Offset";
-    QTest::newRow("DTMF timing") << "DtmfSendTime" << "DTMF Send Time[ms]";
-    QTest::newRow("DTMF display") << "DtmfDisplay" << "DTMF DISP";
-    QTest::newRow("roger pause") << "InterTime" << "Inter Time[ms] of roger beep 1";
-    QTest::newRow("roger frequency") << "Freq9" << "roger beep 1 step 9";
+    QTest::newRow("work mode") << "ComboWorkMode"
+                               << "work mode";
+    QTest::newRow("work group") << "ComboWorkGroup"
+                                << "Work Group of %m";
+    QTest::newRow("group valid") << "ComboGroupValid"
+                                 << "Group Valid of %m A";
+    QTest::newRow("emergency channel") << "ComboEmgCh1"
+                                       << "EMG CHX1 of %m A";
+    QTest::newRow("option check box") << "Beep"
+                                      << "Beep";
+    QTest::newRow("mode enable") << "ModeEnable1"
+                                 << "AM Enable";
+    QTest::newRow("public channel") << "PubMode"
+                                    << "Mode of Public";
+    QTest::newRow("SWR limit") << "SwrMax"
+                               << "Max of SWR Protect";
+    QTest::newRow("transmit offset") << "TxOffset"
+                                     << "Tx Offset";
+    QTest::newRow("DTMF timing") << "DtmfSendTime"
+                                 << "DTMF Send Time[ms]";
+    QTest::newRow("DTMF display") << "DtmfDisplay"
+                                  << "DTMF DISP";
+    QTest::newRow("roger pause") << "InterTime"
+                                 << "Inter Time[ms] of roger beep 1";
+    QTest::newRow("roger frequency") << "Freq9"
+                                     << "roger beep 1 step 9";
 }
 
 void UndoTest::everyKindOfChangeIsOneNamedStep()

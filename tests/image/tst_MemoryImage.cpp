@@ -31,7 +31,10 @@ std::unique_ptr<MemoryImage> EncodedImage(const RadioDocument& doc)
     return image;
 }
 
-int SlotAddress(int mode, int group, int slot) { return mode * 0x1E00 + (group - 1) * 0x300 + (slot - 1) * 16; }
+int SlotAddress(int mode, int group, int slot)
+{
+    return mode * 0x1E00 + (group - 1) * 0x300 + (slot - 1) * 16;
+}
 
 bool PresenceBit(const MemoryImage& image, int mode, int group, int slot)
 {
@@ -96,8 +99,8 @@ std::unique_ptr<RadioDocument> RandomCanonicalDocument(quint32 seed)
                 r.ChId = static_cast<int16_t>(ids[pos - 1]);
                 r.InUse = 1;
                 r.Scan = pick(0, 1);
-                r.RxFreq.set(QStringLiteral("%1").arg(rng.bounded(256150, 301051), 6, 10, QLatin1Char('0'))
-                             + QStringLiteral("00"));
+                r.RxFreq.set(QStringLiteral("%1").arg(rng.bounded(256150, 301051), 6, 10, QLatin1Char('0')) +
+                             QStringLiteral("00"));
                 r.TsqCode = pick(0, 142);
                 r.Modulation = pick(0, 4);
                 r.HiCut = pick(0, 1);
@@ -319,12 +322,12 @@ void TestMemoryImage::frequencyBytes_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("decoded"); // empty: the channel is dropped
 
-    QTest::newRow("six digits and blanks") << QByteArray("285000  ") << QByteArray("\x00\x50\x28", 3)
-                                           << QStringLiteral("28500000");
+    QTest::newRow("six digits and blanks")
+        << QByteArray("285000  ") << QByteArray("\x00\x50\x28", 3) << QStringLiteral("28500000");
     QTest::newRow("eight digits") << QByteArray("28500000") << QByteArray("\x00\x50\x28", 3)
                                   << QStringLiteral("28500000");
-    QTest::newRow("last two digits are not stored") << QByteArray("28015099") << QByteArray("\x50\x01\x28", 3)
-                                                    << QStringLiteral("28015000");
+    QTest::newRow("last two digits are not stored")
+        << QByteArray("28015099") << QByteArray("\x50\x01\x28", 3) << QStringLiteral("28015000");
     QTest::newRow("ended by NUL") << QByteArray("2912\0   ", 8) << QByteArray("\x00\x12\x29", 3)
                                   << QStringLiteral("29120000");
     QTest::newRow("whole number") << QByteArray("28      ") << QByteArray("\x00\x00\x28", 3)
@@ -335,8 +338,7 @@ void TestMemoryImage::frequencyBytes_data()
     QTest::newRow("decimal point") << QByteArray("28.5    ") << QByteArray("\xFF\xFF\xFF", 3) << QString();
     QTest::newRow("lower-case erased") << QByteArray("ffffffff") << QByteArray("\xFF\xFF\xFF", 3) << QString();
     // No digits at all pads to 00000000, which the radio stores as 0 MHz.
-    QTest::newRow("empty") << QByteArray("        ") << QByteArray("\x00\x00\x00", 3)
-                           << QStringLiteral("00000000");
+    QTest::newRow("empty") << QByteArray("        ") << QByteArray("\x00\x00\x00", 3) << QStringLiteral("00000000");
 }
 
 void TestMemoryImage::frequencyBytes()
@@ -431,8 +433,7 @@ void TestMemoryImage::dtmfCodesOverHfGroups9And10()
     QCOMPARE(SlotAddress(kModeHF, 9, 41), 0x3880);
     QCOMPARE(SlotAddress(kModeHF, 10, 41), 0x3B80);
     QCOMPARE(Bytes(im, 0x3880, 16), QByteArray("\x01\x02\x0F\x0E", 4) + QByteArray(12, '\x10'));
-    QCOMPARE(Bytes(im, 0x3890, 16),
-             QByteArray("\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0F\x0E", 16));
+    QCOMPARE(Bytes(im, 0x3890, 16), QByteArray("\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0F\x0E", 16));
     QCOMPARE(Bytes(im, 0x38A0, 16), QByteArray("\x01\x10\x02", 3) + QByteArray(13, '\x10'));
     QCOMPARE(Bytes(im, 0x38B0, 16), QByteArray(16, '\x10'));
     QCOMPARE(Bytes(im, 0x3B80, 16), QByteArray("\x0D\x09", 2) + QByteArray(14, '\x10'));
@@ -636,12 +637,12 @@ void TestMemoryImage::outOfRangeDocumentValuesStayInTheirFields()
     d.ChannelCount[kModeCB][1] = 3;
     ChannelRecord& r = doc->Channels[kModeCB][1][1];
     r = PlainChannel(2, "28500000");
-    r.HiCut = 2;       // bit 1 would be NB/ANL
+    r.HiCut = 2; // bit 1 would be NB/ANL
     r.NbAnl = 0;
-    r.Echo = -1;       // all bits set: only bit 2 may appear
-    r.RptShift = 7;    // would reach the tone type
+    r.Echo = -1;    // all bits set: only bit 2 may appear
+    r.RptShift = 7; // would reach the tone type
     r.PublicCh = 3;
-    r.Scan = 2;        // would mark the neighbouring slot as scanned
+    r.Scan = 2; // would mark the neighbouring slot as scanned
     r.Modulation = 0x104;
     r.TsqCode = 32767; // DQT number far above 104
     r.BotCode = -1;
@@ -668,16 +669,16 @@ void TestMemoryImage::outOfRangeDocumentValuesStayInTheirFields()
     const auto image = EncodedImage(*doc);
     const MemoryImage& im = *image;
 
-    QCOMPARE(im[0x0019], uint8_t(0x04));            // Echo only
+    QCOMPARE(im[0x0019], uint8_t(0x04)); // Echo only
     QCOMPARE(im[0x001B], uint8_t(0x80 | 0x20 | 0x03));
     QCOMPARE(im[0x0016], uint8_t(0x04));
     QCOMPARE(im[0x0015], uint8_t((32767 - 38) & 0xFF));
     QCOMPARE(im[0x001C], uint8_t(0xFF));
-    QCOMPARE(im[0x3C80], uint8_t(0x00));            // not scanned, and slot 3 untouched
-    QCOMPARE(im[0x3D80], uint8_t(0x02));            // only channel 2 of CB group A
+    QCOMPARE(im[0x3C80], uint8_t(0x00));                 // not scanned, and slot 3 untouched
+    QCOMPARE(im[0x3D80], uint8_t(0x02));                 // only channel 2 of CB group A
     QCOMPARE(Bytes(im, 0x3D86, 6), QByteArray(6, '\0')); // group B: no list at all
-    QCOMPARE(im[0x3C7C], uint8_t(0x01));            // (0x7F + 1) & 0x0F in the high nibble
-    QCOMPARE(im[0x3C00], uint8_t(0xFC));            // groups A and B clear
+    QCOMPARE(im[0x3C7C], uint8_t(0x01));                 // (0x7F + 1) & 0x0F in the high nibble
+    QCOMPARE(im[0x3C00], uint8_t(0xFC));                 // groups A and B clear
     QCOMPARE(im[0x3C7F], uint8_t(0x02));
     QCOMPARE(im[0x3F06], uint8_t(0x1E));
     QCOMPARE(im[0x3F07], uint8_t(0x02));

@@ -66,8 +66,7 @@ struct ScriptedRadio {
         case Shape::Silent:
             return;
         case Shape::OtherAddress:
-            reply =
-                LinkFrame::DataBlock(radio.memory, (uint8_t(frame[1]) * 256 + uint8_t(frame[2])) + 16, 16);
+            reply = LinkFrame::DataBlock(radio.memory, (uint8_t(frame[1]) * 256 + uint8_t(frame[2])) + 16, 16);
             break;
         case Shape::OneShort:
             reply.chop(1);
@@ -162,9 +161,8 @@ void TestCloneEngine::init()
     finished_.clear();
     loseAfterFrame_ = -1;
     engine_ = std::make_unique<ModComm>(*link_, *timer_, prompt_, progress_, app_->Image);
-    engine_->setIdentityCheck([this](const RadioIdentity& radio) {
-        return CheckRadioIdentity(*app_, prompt_, launcher_, *link_, radio);
-    });
+    engine_->setIdentityCheck(
+        [this](const RadioIdentity& radio) { return CheckRadioIdentity(*app_, prompt_, launcher_, *link_, radio); });
     connect(engine_.get(), &ModComm::finished, this, [this](bool success) { finished_.append(success); });
     link_->onWrite = [this](const QByteArray& frame) { radio_.receive(frame); };
 }
@@ -222,8 +220,8 @@ void TestCloneEngine::replies_data()
         << int(kLinkRead) << block << Shape::OtherAddress << Answers{PromptAnswer::Cancel} << false << check;
     QTest::newRow("block one byte short, then restart")
         << int(kLinkRead) << block << Shape::OneShort << Answers{PromptAnswer::Ok} << true << check;
-    QTest::newRow("block one byte long")
-        << int(kLinkRead) << block << Shape::OneLong << Answers{PromptAnswer::Cancel} << false << check;
+    QTest::newRow("block one byte long") << int(kLinkRead) << block << Shape::OneLong << Answers{PromptAnswer::Cancel}
+                                         << false << check;
     QTest::newRow("block without trailing acknowledge")
         << int(kLinkRead) << block << Shape::NotAcked << Answers{PromptAnswer::Cancel} << false << check;
     QTest::newRow("block with bad checksum, then restart")
@@ -234,25 +232,23 @@ void TestCloneEngine::replies_data()
     QTest::newRow("noise before the program-mode reply")
         << int(kLinkRead) << QList<int>{0} << Shape::Noise << Answers{} << true << none;
     QTest::newRow("identification unanswered twice, retry")
-        << int(kLinkRead) << QList<int>{1, 2} << Shape::Silent << Answers{PromptAnswer::Retry} << true
-        << check;
+        << int(kLinkRead) << QList<int>{1, 2} << Shape::Silent << Answers{PromptAnswer::Retry} << true << check;
     QTest::newRow("program mode never answered, cancel")
-        << int(kLinkRead) << QList<int>{0, 1} << Shape::Silent << Answers{PromptAnswer::Cancel} << false
-        << check;
+        << int(kLinkRead) << QList<int>{0, 1} << Shape::Silent << Answers{PromptAnswer::Cancel} << false << check;
     // Pieces are gathered until the expected length has arrived.
     QTest::newRow("every reply in pieces")
         << int(kLinkRead) << QList<int>{0, 1, kReadFirstBlock, kReadFirstBlock + 1, kReadEnd} << Shape::Split
         << Answers{} << true << none;
     QTest::newRow("end request unanswered")
         << int(kLinkRead) << QList<int>{kReadEnd} << Shape::Silent << Answers{} << true << none;
-    QTest::newRow("another model") << int(kLinkRead) << QList<int>{1} << Shape::OtherModel << Answers{}
-                                   << false << Ids{PromptId::WrongModel};
+    QTest::newRow("another model") << int(kLinkRead) << QList<int>{1} << Shape::OtherModel << Answers{} << false
+                                   << Ids{PromptId::WrongModel};
     QTest::newRow("other firmware, do not start it")
         << int(kLinkRead) << QList<int>{1} << Shape::OtherFirmware << Answers{PromptAnswer::No} << false
         << Ids{PromptId::StartOtherVersion};
     QTest::newRow("write, a block not acknowledged")
-        << int(kLinkWrite) << QList<int>{kWriteFirstBlock + 3} << Shape::OneLong
-        << Answers{PromptAnswer::Cancel} << false << check;
+        << int(kLinkWrite) << QList<int>{kWriteFirstBlock + 3} << Shape::OneLong << Answers{PromptAnswer::Cancel}
+        << false << check;
     QTest::newRow("write, acknowledgements in pieces")
         << int(kLinkWrite) << QList<int>{0, 1} << Shape::Split << Answers{} << true << none;
 }
@@ -300,8 +296,7 @@ void TestCloneEngine::replies()
         InitImage(expected);
         EncodeDocument(app_->Doc, expected);
         QVERIFY(std::equal(expected.begin(), expected.begin() + 0x3F40, radio_.radio.memory.begin()));
-        QVERIFY(std::equal(radioBefore.begin() + 0x3F40, radioBefore.end(),
-                           radio_.radio.memory.begin() + 0x3F40));
+        QVERIFY(std::equal(radioBefore.begin() + 0x3F40, radioBefore.end(), radio_.radio.memory.begin() + 0x3F40));
     }
     if (shown.isEmpty()) {
         QVERIFY(std::is_sorted(progress_.values.begin(), progress_.values.end()));
@@ -324,8 +319,7 @@ void TestCloneEngine::replyWhileQuestionOpen_data()
     QTest::newRow("data block during the restart question")
         << QList<int>{kReadFirstBlock} << LinkFrame::DataBlock(RadioMemory(), 0, 16) << 3 << false;
     QTest::newRow("port lost during the retry question") << QList<int>{0, 1} << QByteArray() << 2 << true;
-    QTest::newRow("port lost during the restart question")
-        << QList<int>{kReadFirstBlock} << QByteArray() << 3 << true;
+    QTest::newRow("port lost during the restart question") << QList<int>{kReadFirstBlock} << QByteArray() << 3 << true;
 }
 
 void TestCloneEngine::replyWhileQuestionOpen()

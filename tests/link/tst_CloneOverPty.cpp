@@ -3,13 +3,13 @@
 #include "RecordingProgress.h"
 #include "ScriptedPrompt.h"
 
-#include "session/AppState.h"
+#include "i18n/LinkTexts.h"
 #include "i18n/Texts.h"
 #include "image/MemoryImage.h"
 #include "link/CloneEngine.h"
-#include "i18n/LinkTexts.h"
-#include "session/RadioOperation.h"
 #include "link/QtSerialLink.h"
+#include "session/AppState.h"
+#include "session/RadioOperation.h"
 
 #include <QFile>
 #include <QProcess>
@@ -91,9 +91,8 @@ bool TestCloneOverPty::run(int16_t operation)
     QtSerialLink link;
     QtLinkTimer waitTimer;
     ModComm engine(link, waitTimer, prompt_, progress_, app_.Image);
-    engine.setIdentityCheck([&](const RadioIdentity& radio) {
-        return CheckRadioIdentity(app_, prompt_, launcher_, link, radio);
-    });
+    engine.setIdentityCheck(
+        [&](const RadioIdentity& radio) { return CheckRadioIdentity(app_, prompt_, launcher_, link, radio); });
     QSignalSpy finished(&engine, &ModComm::finished);
     if (!BeginRadioOperation(app_, engine, prompt_, operation, device_))
         return false;
@@ -201,19 +200,18 @@ void TestCloneOverPty::failures_data()
     QTest::newRow("bad checksum, cancel")
         << QStringList{"--bad-checksum", "0x0800"} << QList<PromptAnswer>{PromptAnswer::Cancel} << false << false
         << QStringList{check};
-    QTest::newRow("another model")
-        << QStringList{"--model", "MH9999"} << QList<PromptAnswer>{} << false << false
-        << QStringList{Text(Msg::ModelWrong, kEnglish)};
+    QTest::newRow("another model") << QStringList{"--model", "MH9999"} << QList<PromptAnswer>{} << false << false
+                                   << QStringList{Text(Msg::ModelWrong, kEnglish)};
     QTest::newRow("incompatible firmware")
         << QStringList{"--firmware", "V201"} << QList<PromptAnswer>{PromptAnswer::No} << false << false
         << QStringList{BuildVersionMessage(QStringLiteral("V200"), QStringLiteral("V201"), 0, kEnglish)};
     QTest::newRow("no end acknowledgement")
         << QStringList{"--no-end-ack"} << QList<PromptAnswer>{} << false << true << QStringList{done};
     QTest::newRow("noise before every reply")
-        << QStringList{"--noise", "2"} << QList<PromptAnswer>{PromptAnswer::Cancel} << false << false << QStringList{check};
-    QTest::newRow("port lost midway")
-        << QStringList{"--paced"} << QList<PromptAnswer>{} << true << false
-        << QStringList{LinkText(LinkMsg::PortLost, kEnglish)};
+        << QStringList{"--noise", "2"} << QList<PromptAnswer>{PromptAnswer::Cancel} << false << false
+        << QStringList{check};
+    QTest::newRow("port lost midway") << QStringList{"--paced"} << QList<PromptAnswer>{} << true << false
+                                      << QStringList{LinkText(LinkMsg::PortLost, kEnglish)};
 }
 
 void TestCloneOverPty::failures()

@@ -44,9 +44,9 @@ void TestLinkFrames::progressRounding_data()
     QTest::newRow("first block") << 0 << 0x3FFF << 0;
     QTest::newRow("last read block") << 0x3FF0 << 0x3FFF << 100;
     QTest::newRow("last write block") << 0x3F30 << 0x3F3F << 100;
-    QTest::newRow("half rounds to even down") << 1 << 200 << 0;  // 0.5
-    QTest::newRow("half rounds to even up") << 3 << 200 << 2;    // 1.5
-    QTest::newRow("above half") << 0x0090 << 0x3FFF << 1;        // 0.879
+    QTest::newRow("half rounds to even down") << 1 << 200 << 0; // 0.5
+    QTest::newRow("half rounds to even up") << 3 << 200 << 2;   // 1.5
+    QTest::newRow("above half") << 0x0090 << 0x3FFF << 1;       // 0.879
 }
 
 void TestLinkFrames::progressRounding()

@@ -1,5 +1,5 @@
-#include "session/IniFile.h"
 #include "link/PortDirectory.h"
+#include "session/IniFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -77,11 +77,16 @@ void TestPortDirectory::resolveArguments_data()
 {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("device");
-    QTest::newRow("mapped number") << "COM5" << "/dev/pts/42";
-    QTest::newRow("lower case") << "com5" << "/dev/pts/42";
-    QTest::newRow("unmapped number") << "COM6" << "";
-    QTest::newRow("path as is") << "/dev/pts/3" << "/dev/pts/3";
-    QTest::newRow("not a number") << "COM5x" << "COM5x";
+    QTest::newRow("mapped number") << "COM5"
+                                   << "/dev/pts/42";
+    QTest::newRow("lower case") << "com5"
+                                << "/dev/pts/42";
+    QTest::newRow("unmapped number") << "COM6"
+                                     << "";
+    QTest::newRow("path as is") << "/dev/pts/3"
+                                << "/dev/pts/3";
+    QTest::newRow("not a number") << "COM5x"
+                                  << "COM5x";
 }
 
 void TestPortDirectory::resolveArguments()

@@ -23,7 +23,8 @@ QByteArray readFile(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-const QByteArray kFresh = "[language]\r\nIsFirstRun=1\r\ncomPort=1\r\nCurrentLanguage=1\r\nHandshaking=0\r\nStopBit=1\r\n";
+const QByteArray kFresh =
+    "[language]\r\nIsFirstRun=1\r\ncomPort=1\r\nCurrentLanguage=1\r\nHandshaking=0\r\nStopBit=1\r\n";
 } // namespace
 
 class TestSettings : public QObject {
@@ -55,18 +56,20 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("first run on a PRC system")
             << kFresh << "zh_CN" << 2 << 2 << 1
-            << QByteArray("[language]\r\nIsFirstRun=0\r\ncomPort=1\r\nCurrentLanguage=2\r\nHandshaking=0\r\nStopBit=1\r\n");
+            << QByteArray(
+                   "[language]\r\nIsFirstRun=0\r\ncomPort=1\r\nCurrentLanguage=2\r\nHandshaking=0\r\nStopBit=1\r\n");
         QTest::newRow("stored Chinese on an English system")
-            << QByteArray("[language]\r\nIsFirstRun=0\r\ncomPort=3\r\nCurrentLanguage=2\r\n") << "en_US" << 2 << 1
-            << 3 << QByteArray("[language]\r\nIsFirstRun=0\r\ncomPort=3\r\nCurrentLanguage=2\r\n");
+            << QByteArray("[language]\r\nIsFirstRun=0\r\ncomPort=3\r\nCurrentLanguage=2\r\n") << "en_US" << 2 << 1 << 3
+            << QByteArray("[language]\r\nIsFirstRun=0\r\ncomPort=3\r\nCurrentLanguage=2\r\n");
         QTest::newRow("Taiwan is not PRC") << kFresh << "zh_TW" << 1 << 1 << 1 << QByteArray();
         QTest::newRow("a comment in another encoding keeps its bytes")
             << "; \xc4\xe3\xba\xc3 \xa1\xa2\r\n" + kFresh << "zh_CN" << 2 << 2 << 1
-            << QByteArray("; \xc4\xe3\xba\xc3 \xa1\xa2\r\n[language]\r\nIsFirstRun=0\r\ncomPort=1\r\nCurrentLanguage=2\r\n"
-                          "Handshaking=0\r\nStopBit=1\r\n");
+            << QByteArray(
+                   "; \xc4\xe3\xba\xc3 \xa1\xa2\r\n[language]\r\nIsFirstRun=0\r\ncomPort=1\r\nCurrentLanguage=2\r\n"
+                   "Handshaking=0\r\nStopBit=1\r\n");
         QTest::newRow("only the changed line changes")
-            << QByteArray("[language]\nIsFirstRun=0\ncomPort= 3\nCurrentLanguage=1\n[x]\r\nk=\xff") << "en_US" << 1
-            << 1 << 3 << QByteArray("[language]\nIsFirstRun=0\ncomPort=3\nCurrentLanguage=1\n[x]\r\nk=\xff");
+            << QByteArray("[language]\nIsFirstRun=0\ncomPort= 3\nCurrentLanguage=1\n[x]\r\nk=\xff") << "en_US" << 1 << 1
+            << 3 << QByteArray("[language]\nIsFirstRun=0\ncomPort=3\nCurrentLanguage=1\n[x]\r\nk=\xff");
         QTest::newRow("broken values fall back")
             << QByteArray("[language]\r\nIsFirstRun=False\r\ncomPort=\r\nCurrentLanguage=9\r\n") << "de_DE" << 1 << 1
             << 1 << QByteArray("[language]\r\nIsFirstRun=False\r\ncomPort=1\r\nCurrentLanguage=1\r\n");

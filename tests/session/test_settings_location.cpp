@@ -9,8 +9,9 @@
 #include <QTest>
 
 namespace {
-const QByteArray kInstalled = "[language]\r\nIsFirstRun=1\r\ncomPort=1\r\nCurrentLanguage=1\r\nHandshaking=0\r\nStopBit=1\r\n"
-                              "[ports]\r\nCOM9=/dev/pts/5\r\n";
+const QByteArray kInstalled =
+    "[language]\r\nIsFirstRun=1\r\ncomPort=1\r\nCurrentLanguage=1\r\nHandshaking=0\r\nStopBit=1\r\n"
+    "[ports]\r\nCOM9=/dev/pts/5\r\n";
 } // namespace
 
 // The installation's language folder and a user's configuration folder side by side.
@@ -38,9 +39,8 @@ private slots:
         QTest::addColumn<bool>("usesUser");
         QTest::addColumn<QByteArray>("userAfter");
         QTest::newRow("own tree") << true << QByteArray() << true << false << QByteArray("<missing>");
-        QTest::newRow("own tree ignores an old user copy")
-            << true << QByteArray("[language]\r\ncomPort=4\r\n") << true << false
-            << QByteArray("[language]\r\ncomPort=4\r\n");
+        QTest::newRow("own tree ignores an old user copy") << true << QByteArray("[language]\r\ncomPort=4\r\n") << true
+                                                           << false << QByteArray("[language]\r\ncomPort=4\r\n");
         QTest::newRow("package, first start: seeded") << false << QByteArray() << true << true << kInstalled;
         QTest::newRow("package, later start: the user's copy stays")
             << false << QByteArray("[language]\r\ncomPort=4\r\n") << true << true

@@ -55,13 +55,19 @@ void TestTransferSafeguards::backupFileName_data()
     QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("firmware");
     QTest::addColumn<QString>("name");
-    QTest::newRow("plain") << "MH5120" << "V200" << "20261211-093005_MH5120_V200.img";
-    QTest::newRow("path characters") << "../x/y" << "V2\\0" << "20261211-093005_.._x_y_V2_0.img";
+    QTest::newRow("plain") << "MH5120"
+                           << "V200"
+                           << "20261211-093005_MH5120_V200.img";
+    QTest::newRow("path characters") << "../x/y"
+                                     << "V2\\0"
+                                     << "20261211-093005_.._x_y_V2_0.img";
     QTest::newRow("blanks and NUL") << "MH 51" << QStringLiteral("V2") + QChar(0) + QStringLiteral("0")
                                     << "20261211-093005_MH_51_V2_0.img";
     QTest::newRow("not ASCII") << QStringLiteral("MH\u00e9\u4e2d") << "V200"
                                << "20261211-093005_MH___V200.img";
-    QTest::newRow("nothing") << "" << "" << "20261211-093005_unknown_unknown.img";
+    QTest::newRow("nothing") << ""
+                             << ""
+                             << "20261211-093005_unknown_unknown.img";
 }
 
 void TestTransferSafeguards::backupFileName()
@@ -79,9 +85,8 @@ void TestTransferSafeguards::backupIsKeptInTheDataFolder()
     qputenv("XDG_DATA_HOME", home.path().toUtf8());
     AppState app;
     app.Image = Pattern(3);
-    const BackupResult result =
-        KeepReadBackup(app, RadioIdentity{QStringLiteral("MH5120"), QStringLiteral("V200")},
-                       FixedClock(QDate(2026, 1, 15), QTime(8, 5, 9)));
+    const BackupResult result = KeepReadBackup(app, RadioIdentity{QStringLiteral("MH5120"), QStringLiteral("V200")},
+                                               FixedClock(QDate(2026, 1, 15), QTime(8, 5, 9)));
     QVERIFY(result.written);
     QCOMPARE(result.path, home.path() + QStringLiteral("/TRK5120/backups/20260115-080509_MH5120_V200.img"));
     QCOMPARE(fileBytes(result.path), Bytes(app.Image));
@@ -95,8 +100,8 @@ void TestTransferSafeguards::sameSecondGetsACounter()
     const QDateTime when(QDate(2026, 1, 15), QTime(12, 0));
     QStringList paths;
     for (int seed = 0; seed < 3; ++seed) {
-        const BackupResult result = WriteImageBackup(folder, Pattern(seed), QStringLiteral("MH5120"),
-                                                     QStringLiteral("V200"), when);
+        const BackupResult result =
+            WriteImageBackup(folder, Pattern(seed), QStringLiteral("MH5120"), QStringLiteral("V200"), when);
         QVERIFY(result.written);
         QCOMPARE(fileBytes(result.path), Bytes(Pattern(seed)));
         paths.append(QFileInfo(result.path).fileName());
@@ -130,10 +135,9 @@ void TestTransferSafeguards::compare_data()
     QTest::addColumn<int>("differing");
     QTest::addColumn<QList<int>>("reported");
     QTest::addColumn<QString>("report");
-    QTest::newRow("same") << QList<int>{} << 0 << QList<int>{}
-                          << "Verified: the radio holds exactly what was written.";
-    QTest::newRow("above the written range") << QList<int>{0x3F40, 0x3FFF} << 0 << QList<int>{}
-                                             << "Verified: the radio holds exactly what was written.";
+    QTest::newRow("same") << QList<int>{} << 0 << QList<int>{} << "Verified: the radio holds exactly what was written.";
+    QTest::newRow("above the written range")
+        << QList<int>{0x3F40, 0x3FFF} << 0 << QList<int>{} << "Verified: the radio holds exactly what was written.";
     QTest::newRow("first and last written") << QList<int>{0x3F3F, 0x0000} << 2 << QList<int>{0x0000, 0x3F3F}
                                             << "Verify failed: 2 byte(s) in the radio differ from what was "
                                                "written, first at 0x0000, 0x3F3F.";
@@ -166,8 +170,8 @@ void TestTransferSafeguards::compare()
 // A write and its read-back through the engine against a radio that may lose a byte.
 void TestTransferSafeguards::readBack_data()
 {
-    QTest::addColumn<int>("corrupt");     // the address the radio fails to keep; -1 none
-    QTest::addColumn<bool>("answering");  // the radio still answers for the read-back
+    QTest::addColumn<int>("corrupt");    // the address the radio fails to keep; -1 none
+    QTest::addColumn<bool>("answering"); // the radio still answers for the read-back
     QTest::addColumn<bool>("verified");
     QTest::addColumn<QList<int>>("reported");
     QTest::newRow("kept") << -1 << true << true << QList<int>{};

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "session/AppState.h"
-#include "session/UserPrompt.h"
 #include "document/Clock.h"
 #include "files/FileAccess.h"
 #include "files/SystemProgramLauncher.h"
+#include "session/AppState.h"
+#include "session/UserPrompt.h"
 
 #include <QString>
 #include <QStringList>

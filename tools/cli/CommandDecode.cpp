@@ -11,8 +11,8 @@ int CommandDecode(CliContext& ctx, const CliArguments& arguments)
 {
     QByteArray bytes;
     qint64 size = 0;
-    if (!ReadRegularFile(arguments.files[0], kImageSize, bytes, &size) || size != kImageSize
-        || bytes.size() != kImageSize)
+    if (!ReadRegularFile(arguments.files[0], kImageSize, bytes, &size) || size != kImageSize ||
+        bytes.size() != kImageSize)
         return Fail(Text(Msg::FileError, kEnglish));
 
     // A read from the radio decodes over the document that is open; here that is

@@ -18,9 +18,8 @@ QString frequencyText(const FixedText<8>& stored)
     const QString digits = TrimFixed(stored.text()).trimmed();
     if (digits.isEmpty() || digits == QStringLiteral("FFFFFFFF"))
         return QStringLiteral("-");
-    const std::optional<double> mhz = IsDigitsOnly(digits)
-                                          ? ParseNumber(digits.left(2) + QLatin1Char('.') + digits.mid(2))
-                                          : std::nullopt;
+    const std::optional<double> mhz =
+        IsDigitsOnly(digits) ? ParseNumber(digits.left(2) + QLatin1Char('.') + digits.mid(2)) : std::nullopt;
     if (!mhz)
         return QStringLiteral("?") + digits;
     return FormatFixed(*mhz, 4);
@@ -66,8 +65,8 @@ void printOptions(QTextStream& out, const DataRecord& d)
     out << "  WorkModeValid " << o.WorkModeValid << ", OptWorkMode " << o.OptWorkMode << ", CBWorkGroup "
         << GroupLetter(o.CBWorkGroup) << ", HFWorkGroup " << GroupLetter(o.HFWorkGroup) << '\n';
     out << "  VOX " << o.VoxFunction << ", ChannelMode " << (o.ChannelMode == 1 ? "MEM" : "CH") << ", MemMenu "
-        << o.MemMenu << ", Beep " << o.Beep << ", TxDisplay " << o.TxDisplay << ", MicLevel " << o.MicLevel
-        << ", NOG " << o.Nog << ", TOT " << o.TotTime << '\n';
+        << o.MemMenu << ", Beep " << o.Beep << ", TxDisplay " << o.TxDisplay << ", MicLevel " << o.MicLevel << ", NOG "
+        << o.Nog << ", TOT " << o.TotTime << '\n';
     out << "  SwrProtect " << o.SwrProtect << ", VoltProtect " << o.VoltProtect << ", ScanMode " << o.ScanMode
         << ", Fin " << o.Fin << ", Backlight " << o.BacklightColor << ", MenuPage " << o.MenuPage << '\n';
     out << "  VoltMin " << FormatFixed(o.VoltMin / 10.0, 1) << " V, VoltMax " << FormatFixed(o.VoltMax / 10.0, 1)
@@ -76,13 +75,11 @@ void printOptions(QTextStream& out, const DataRecord& d)
     for (int i = 0; i <= 4; ++i)
         out << ' ' << ModeName(static_cast<int16_t>(i)) << '=' << o.ModeEnable[i];
     out << '\n';
-    out << "  Public: " << ModeName(o.PubMode) << ", HI-CUT " << o.PubHiCut << ", NB/ANL " << o.PubNbAnl
-        << ", ECHO " << o.PubEcho << ", +10KHz " << o.PubAdd10k << ", BUSY " << o.PubBusy << ", roger "
-        << reference(o.PubRoger) << ", BOT " << reference(o.PubBot) << ", EOT " << reference(o.PubEot)
-        << ", call " << reference(o.PubCall) << ", TxOffset " << FormatFixed(d.TxOffset / 10000.0, 4)
-        << " MHz\n";
-    out << "  FreqChMode " << (d.FreqChMode == 1 ? "Frequency" : "Channel") << ", ASQ " << d.AsqLevel
-        << ", RSSI";
+    out << "  Public: " << ModeName(o.PubMode) << ", HI-CUT " << o.PubHiCut << ", NB/ANL " << o.PubNbAnl << ", ECHO "
+        << o.PubEcho << ", +10KHz " << o.PubAdd10k << ", BUSY " << o.PubBusy << ", roger " << reference(o.PubRoger)
+        << ", BOT " << reference(o.PubBot) << ", EOT " << reference(o.PubEot) << ", call " << reference(o.PubCall)
+        << ", TxOffset " << FormatFixed(d.TxOffset / 10000.0, 4) << " MHz\n";
+    out << "  FreqChMode " << (d.FreqChMode == 1 ? "Frequency" : "Channel") << ", ASQ " << d.AsqLevel << ", RSSI";
     for (int i = 0; i <= 11; ++i)
         out << ' ' << d.RssiLevel[i];
     out << '\n';
@@ -100,22 +97,21 @@ void printChannels(QTextStream& out, const RadioDocument& doc)
                 << WorkModeName(mode) << " group " << GroupLetter(static_cast<int16_t>(group)) << " \""
                 << TrimFixed(d.Opt.GroupName[mode][group].text()) << "\": valid " << d.Opt.GroupValid[mode][group]
                 << ", " << count << " channels, work " << d.Opt.WorkCh[mode][group] << ", EMG "
-                << d.Opt.EmgCh1[mode][group] << '/' << d.Opt.EmgCh2[mode][group] << ", DW "
-                << d.Opt.DwCh1[mode][group] << '/' << d.Opt.DwCh2[mode][group] << ", MEM "
-                << d.Opt.MemCh[mode][group] << '\n';
+                << d.Opt.EmgCh1[mode][group] << '/' << d.Opt.EmgCh2[mode][group] << ", DW " << d.Opt.DwCh1[mode][group]
+                << '/' << d.Opt.DwCh2[mode][group] << ", MEM " << d.Opt.MemCh[mode][group] << '\n';
             std::vector<const ChannelRecord*> channels;
             for (int pos = 1; pos <= count; ++pos)
                 channels.push_back(&doc.Channels[mode][pos][group]);
             std::stable_sort(channels.begin(), channels.end(),
                              [](const ChannelRecord* a, const ChannelRecord* b) { return a->ChId < b->ChId; });
             for (const ChannelRecord* c : channels) {
-                out << "  " << GetCHName(c->ChId).leftJustified(4) << frequencyText(c->RxFreq).rightJustified(8)
-                    << "  " << ToneCodeText(c->TsqCode).leftJustified(14) << ' '
-                    << ModeName(c->Modulation).leftJustified(4) << (c->Scan == 1 ? "Add" : "Del") << " HI-CUT "
-                    << c->HiCut << " NB/ANL " << c->NbAnl << " ECHO " << c->Echo << " +10KHz " << c->Add10k
-                    << " BUSY " << c->BusyLock << " REP " << repeaterShift(c->RptShift) << " Public "
-                    << c->PublicCh << " roger " << reference(c->RogerTone) << " BOT " << reference(c->BotCode)
-                    << " EOT " << reference(c->EotCode) << " call " << reference(c->CallCode) << '\n';
+                out << "  " << GetCHName(c->ChId).leftJustified(4) << frequencyText(c->RxFreq).rightJustified(8) << "  "
+                    << ToneCodeText(c->TsqCode).leftJustified(14) << ' ' << ModeName(c->Modulation).leftJustified(4)
+                    << (c->Scan == 1 ? "Add" : "Del") << " HI-CUT " << c->HiCut << " NB/ANL " << c->NbAnl << " ECHO "
+                    << c->Echo << " +10KHz " << c->Add10k << " BUSY " << c->BusyLock << " REP "
+                    << repeaterShift(c->RptShift) << " Public " << c->PublicCh << " roger " << reference(c->RogerTone)
+                    << " BOT " << reference(c->BotCode) << " EOT " << reference(c->EotCode) << " call "
+                    << reference(c->CallCode) << '\n';
             }
         }
     }

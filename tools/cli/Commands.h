@@ -9,9 +9,9 @@ struct CliContext;
 struct CliArguments {
     QStringList files; // the file names, in the order of the command's synopsis
     QString port;
-    QString image;     // empty when --image was not given
+    QString image; // empty when --image was not given
     int retries = 2;
-    bool json = false; // --json: the whole document as JSON instead of the channel list
+    bool json = false;   // --json: the whole document as JSON instead of the channel list
     bool verify = false; // --verify: read a write back and compare
 };
 

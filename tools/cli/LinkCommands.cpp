@@ -57,11 +57,10 @@ bool WaitForEnd(ModComm& engine)
 {
     bool success = false;
     QEventLoop loop;
-    const QMetaObject::Connection connection =
-        QObject::connect(&engine, &ModComm::finished, &loop, [&](bool ok) {
-            success = ok;
-            loop.quit();
-        });
+    const QMetaObject::Connection connection = QObject::connect(&engine, &ModComm::finished, &loop, [&](bool ok) {
+        success = ok;
+        loop.quit();
+    });
     loop.exec();
     QObject::disconnect(connection);
     return success;
@@ -70,17 +69,15 @@ bool WaitForEnd(ModComm& engine)
 // Runs one read or write to its end on the event loop; true when it completed. After a read
 // the image has become the document and a backup of it is kept; after a write with --verify,
 // verified receives what reading it back found.
-bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation,
-             VerifyOutcome* verified = nullptr)
+bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation, VerifyOutcome* verified = nullptr)
 {
     ctx.prompt.retriesLeft = parsed.retries;
     TerminalProgress progress;
     QtSerialLink link;
     QtLinkTimer waitTimer;
     ModComm engine(link, waitTimer, ctx.prompt, progress, ctx.app.Image);
-    engine.setIdentityCheck([&](const RadioIdentity& radio) {
-        return CheckRadioIdentity(ctx.app, ctx.prompt, ctx.launcher, link, radio);
-    });
+    engine.setIdentityCheck(
+        [&](const RadioIdentity& radio) { return CheckRadioIdentity(ctx.app, ctx.prompt, ctx.launcher, link, radio); });
     PortDirectory directory(ctx.app.Paths.settingsFile());
     const QString device = ResolvePortArgument(parsed.port, directory);
     const int language = ctx.app.Settings.LanguageIndex;
@@ -95,8 +92,7 @@ bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation,
         if (backup.written)
             QTextStream(stderr) << SafeguardText(SafeguardMsg::BackupKept, language).arg(backup.path) << '\n';
         else
-            ctx.prompt.tell(PromptId::BackupFailed, BackupFailedText(backup, language),
-                            PromptIcon::Exclamation);
+            ctx.prompt.tell(PromptId::BackupFailed, BackupFailedText(backup, language), PromptIcon::Exclamation);
         AdoptReadImage(ctx.app);
     }
     ctx.prompt.tell(PromptId::Completed, CompletedText(operation, language));

@@ -26,8 +26,8 @@ bool writeTemplates(const QString& folder, int workMode, const Clock& clock)
     DocumentToSaved(*doc, *saved, state);
 
     const QString prefix = folder + QLatin1Char('/') + QString::number(BandCodeOf(state.BandText)) + QLatin1Char('_');
-    return WriteDocumentPair(prefix + QStringLiteral("MH5120_New.dat"), *saved)
-           && WriteDocumentPair(prefix + QStringLiteral("MH5120.dat"), *saved);
+    return WriteDocumentPair(prefix + QStringLiteral("MH5120_New.dat"), *saved) &&
+           WriteDocumentPair(prefix + QStringLiteral("MH5120.dat"), *saved);
 }
 
 } // namespace

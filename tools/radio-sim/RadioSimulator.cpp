@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <memory>
 #include <fcntl.h>
+#include <memory>
 #include <sys/prctl.h>
 #include <sys/timerfd.h>
 #include <termios.h>
@@ -296,9 +296,9 @@ bool RadioSimulator::handleOne()
         if (size < total)
             return false;
         const int address = bytes[1] * 256 + bytes[2];
-        const bool intact = bytes[total - 1] == LinkFrame::kAck
-            && LinkFrame::Checksum(address, length, bytes + 4) == bytes[4 + length]
-            && address + length <= kImageSize;
+        const bool intact = bytes[total - 1] == LinkFrame::kAck &&
+                            LinkFrame::Checksum(address, length, bytes + 4) == bytes[4 + length] &&
+                            address + length <= kImageSize;
         if (intact) {
             std::copy(bytes + 4, bytes + 4 + length, memory_.begin() + address);
             // A cell that does not keep what it was given: the write is acknowledged all the same.

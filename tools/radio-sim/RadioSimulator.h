@@ -1,7 +1,7 @@
 #pragma once
 
-#include "image/MemoryImage.h"
 #include "PacedLine.h"
+#include "image/MemoryImage.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -10,20 +10,20 @@
 class QSocketNotifier;
 
 struct SimulatorOptions {
-    QString imageFile;        // memory kept between runs; a missing file starts like no file
-    bool erased = false;      // start from erased memory instead of the factory configuration
-    int workMode = kModeHF;   // the band whose factory configuration the radio starts with
+    QString imageFile;      // memory kept between runs; a missing file starts like no file
+    bool erased = false;    // start from erased memory instead of the factory configuration
+    int workMode = kModeHF; // the band whose factory configuration the radio starts with
     QString linkPath;
     QString model = QStringLiteral("MH5120");
     QString firmware = QStringLiteral("V200");
-    int ignoreProgram = 0;    // program-mode requests left unanswered first
-    int ignoreIdent = 0;      // identification requests left unanswered first
+    int ignoreProgram = 0;       // program-mode requests left unanswered first
+    int ignoreIdent = 0;         // identification requests left unanswered first
     int badChecksumAddress = -1; // the first data block for this address carries a wrong checksum
     int corruptAddress = -1;     // a written block holding this address is stored with this byte changed
     bool noEndAck = false;
     bool silent = false;
-    int noise = 0;            // garbage bytes sent before every reply
-    bool paced = false;       // both directions at 9600 baud
+    int noise = 0;      // garbage bytes sent before every reply
+    bool paced = false; // both directions at 9600 baud
 };
 
 // The memory of a radio fresh from the factory: the initial-setting template of its band

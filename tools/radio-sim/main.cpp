@@ -41,15 +41,22 @@ int main(int argc, char** argv)
          QStringLiteral("Memory image file (16384 bytes): used as it is; when missing, the radio starts like "
                         "without one and a write stores what it received."),
          QStringLiteral("FILE")},
-        {QStringLiteral("erased"), QStringLiteral("Start from erased memory (0xFF) instead of the factory configuration.")},
+        {QStringLiteral("erased"),
+         QStringLiteral("Start from erased memory (0xFF) instead of the factory configuration.")},
         {QStringLiteral("band"), QStringLiteral("Band of the factory configuration: HF (default) or CB."),
          QStringLiteral("BAND"), QStringLiteral("HF")},
-        {QStringLiteral("link"), QStringLiteral("Also make PATH a symbolic link to the device."), QStringLiteral("PATH")},
-        {QStringLiteral("model"), QStringLiteral("Model text of the identification."), QStringLiteral("TEXT"), QStringLiteral("MH5120")},
-        {QStringLiteral("firmware"), QStringLiteral("Firmware version of the identification."), QStringLiteral("TEXT"), QStringLiteral("V200")},
-        {QStringLiteral("ignore-program"), QStringLiteral("Leave the first N program-mode requests unanswered."), QStringLiteral("N")},
-        {QStringLiteral("ignore-ident"), QStringLiteral("Leave the first N identification requests unanswered."), QStringLiteral("N")},
-        {QStringLiteral("bad-checksum"), QStringLiteral("Wrong checksum on the first data block for ADDR."), QStringLiteral("ADDR")},
+        {QStringLiteral("link"), QStringLiteral("Also make PATH a symbolic link to the device."),
+         QStringLiteral("PATH")},
+        {QStringLiteral("model"), QStringLiteral("Model text of the identification."), QStringLiteral("TEXT"),
+         QStringLiteral("MH5120")},
+        {QStringLiteral("firmware"), QStringLiteral("Firmware version of the identification."), QStringLiteral("TEXT"),
+         QStringLiteral("V200")},
+        {QStringLiteral("ignore-program"), QStringLiteral("Leave the first N program-mode requests unanswered."),
+         QStringLiteral("N")},
+        {QStringLiteral("ignore-ident"), QStringLiteral("Leave the first N identification requests unanswered."),
+         QStringLiteral("N")},
+        {QStringLiteral("bad-checksum"), QStringLiteral("Wrong checksum on the first data block for ADDR."),
+         QStringLiteral("ADDR")},
         {QStringLiteral("corrupt-block"),
          QStringLiteral("Store the written block that holds ADDR with the byte at ADDR inverted "
                         "(the write is still acknowledged)."),
@@ -78,13 +85,12 @@ int main(int argc, char** argv)
         return 2;
     }
     options.workMode = band == QLatin1String("CB") ? kModeCB : kModeHF;
-    if (!ParseCount(parser, QStringLiteral("ignore-program"), options.ignoreProgram)
-        || !ParseCount(parser, QStringLiteral("ignore-ident"), options.ignoreIdent)
-        || !ParseCount(parser, QStringLiteral("bad-checksum"), options.badChecksumAddress)
-        || !ParseCount(parser, QStringLiteral("corrupt-block"), options.corruptAddress)
-        || options.corruptAddress >= kImageSize
-        || !ParseCount(parser, QStringLiteral("noise"), options.noise) || options.noise > 4096
-        || options.badChecksumAddress >= kImageSize) {
+    if (!ParseCount(parser, QStringLiteral("ignore-program"), options.ignoreProgram) ||
+        !ParseCount(parser, QStringLiteral("ignore-ident"), options.ignoreIdent) ||
+        !ParseCount(parser, QStringLiteral("bad-checksum"), options.badChecksumAddress) ||
+        !ParseCount(parser, QStringLiteral("corrupt-block"), options.corruptAddress) ||
+        options.corruptAddress >= kImageSize || !ParseCount(parser, QStringLiteral("noise"), options.noise) ||
+        options.noise > 4096 || options.badChecksumAddress >= kImageSize) {
         err << "trk5120-radio-sim: a numeric option is out of range\n";
         return 2;
     }

@@ -36,8 +36,8 @@ constexpr FieldDef kFields[kDetailFieldCount] = {
 
 } // namespace
 
-ChannelDetailPanel::ChannelDetailPanel(int language, QWidget* parent)
-    : QGroupBox(parent), language_(language) {
+ChannelDetailPanel::ChannelDetailPanel(int language, QWidget* parent) : QGroupBox(parent), language_(language)
+{
     setObjectName(QStringLiteral("FrameChInfo"));
     auto* layout = new QGridLayout(this);
     const int rows = (kDetailFieldCount + 1) / 2;
@@ -72,22 +72,26 @@ ChannelDetailPanel::ChannelDetailPanel(int language, QWidget* parent)
     setList(DetailField::Scan, {Text(ChannelText::ScanDel, language), Text(ChannelText::ScanAdd, language)});
 }
 
-void ChannelDetailPanel::setList(DetailField field, const QStringList& entries) {
+void ChannelDetailPanel::setList(DetailField field, const QStringList& entries)
+{
     QComboBox* combo = selector(field);
     const QSignalBlocker block(combo);
     combo->clear();
     combo->addItems(entries);
 }
 
-QString ChannelDetailPanel::shownText(DetailField field) const {
+QString ChannelDetailPanel::shownText(DetailField field) const
+{
     return selector(field)->currentText();
 }
 
-QString ChannelDetailPanel::caption(DetailField field) const {
+QString ChannelDetailPanel::caption(DetailField field) const
+{
     return labels_[static_cast<std::size_t>(field)]->text();
 }
 
-void ChannelDetailPanel::showChannel(const ChannelRecord& ch, const QStringList& modes) {
+void ChannelDetailPanel::showChannel(const ChannelRecord& ch, const QStringList& modes)
+{
     setTitle(Text(ChannelText::DetailTitle, language_) + GetCHName(ch.ChId));
     ChannelRecord copy = ch;
     for (const FieldDef& def : kFields) {
@@ -101,14 +105,15 @@ void ChannelDetailPanel::showChannel(const ChannelRecord& ch, const QStringList&
         QStringList entries;
         for (int i = 0; i < combo->count(); ++i)
             entries << combo->itemText(i);
-        const int position = IsNumberedList(def.field) ? NumberedListPosition(entries, value)
-                                                       : FixedListPosition(value, combo->count());
+        const int position =
+            IsNumberedList(def.field) ? NumberedListPosition(entries, value) : FixedListPosition(value, combo->count());
         combo->setCurrentIndex(combo->count() > 0 ? position : -1);
     }
     applyPublicLock(FixedListPosition(ch.PublicCh, 2) >= 1);
 }
 
-void ChannelDetailPanel::applyPublicLock(bool locked) {
+void ChannelDetailPanel::applyPublicLock(bool locked)
+{
     for (const FieldDef& def : kFields) {
         if (!IsPublicLocked(def.field))
             continue;
@@ -119,7 +124,8 @@ void ChannelDetailPanel::applyPublicLock(bool locked) {
 }
 
 namespace {
-void RebuildKeeping(QComboBox* combo, const QStringList& entries, const QString& keep) {
+void RebuildKeeping(QComboBox* combo, const QStringList& entries, const QString& keep)
+{
     const QSignalBlocker block(combo);
     combo->clear();
     combo->addItems(entries);
@@ -130,15 +136,18 @@ void RebuildKeeping(QComboBox* combo, const QStringList& entries, const QString&
 }
 } // namespace
 
-void ChannelDetailPanel::setRogerList(const QStringList& entries) {
+void ChannelDetailPanel::setRogerList(const QStringList& entries)
+{
     RebuildKeeping(selector(DetailField::Roger), entries, shownText(DetailField::Roger));
 }
 
-void ChannelDetailPanel::setCodeList(const QStringList& entries) {
+void ChannelDetailPanel::setCodeList(const QStringList& entries)
+{
     for (DetailField f : {DetailField::Bot, DetailField::Eot, DetailField::Call})
         RebuildKeeping(selector(f), entries, shownText(f));
 }
 
-void ChannelDetailPanel::setModeList(const QStringList& modes, const QString& entry) {
+void ChannelDetailPanel::setModeList(const QStringList& modes, const QString& entry)
+{
     RebuildKeeping(selector(DetailField::Mode), modes, entry);
 }

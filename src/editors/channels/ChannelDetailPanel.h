@@ -13,7 +13,7 @@ class QLabel;
 // per field. It shows values; what a pick stores is the window's business.
 class ChannelDetailPanel final : public QGroupBox {
     Q_OBJECT
-  public:
+public:
     ChannelDetailPanel(int language, QWidget* parent = nullptr);
 
     // Fills every selector from the channel; no pick is reported while filling.
@@ -31,10 +31,10 @@ class ChannelDetailPanel final : public QGroupBox {
     // The selector's caption ("TSQ").
     QString caption(DetailField field) const;
 
-  signals:
+signals:
     void picked(DetailField field, int position, const QString& entry);
 
-  private:
+private:
     void setList(DetailField field, const QStringList& entries);
     int language_;
     std::array<QComboBox*, kDetailFieldCount> combos_{};

@@ -7,13 +7,15 @@
 
 #include <algorithm>
 
-QString GetCHName(int id) {
+QString GetCHName(int id)
+{
     if (id <= kNumberedChannels)
         return QString::number(id);
     return QLatin1Char('M') + QString::number(id - kNumberedChannels);
 }
 
-int GetCHID(const QString& name) {
+int GetCHID(const QString& name)
+{
     const QString t = TrimFixed(name);
     if (t.startsWith(QLatin1Char('M')))
         return kNumberedChannels + ToIntOr(t.mid(1), 0);
@@ -22,11 +24,13 @@ int GetCHID(const QString& name) {
     return 0;
 }
 
-int GroupsOfMode(int mode) {
+int GroupsOfMode(int mode)
+{
     return mode == kModeCB ? kGroupCount : kGroupCount - 1;
 }
 
-QStringList GroupEntries(int mode) {
+QStringList GroupEntries(int mode)
+{
     QStringList entries;
     for (int g = 1; g <= GroupsOfMode(mode); ++g)
         entries << GroupLetter(static_cast<int16_t>(g));
@@ -34,17 +38,20 @@ QStringList GroupEntries(int mode) {
     return entries;
 }
 
-int ShownGroup(int mode, int storedGroup) {
+int ShownGroup(int mode, int storedGroup)
+{
     if (storedGroup == kMemoryView || (storedGroup >= 1 && storedGroup <= GroupsOfMode(mode)))
         return storedGroup;
     return 1;
 }
 
-int RowsOfGroup(int group) {
+int RowsOfGroup(int group)
+{
     return group == kMemoryView ? kMaxChannels - kNumberedChannels : kNumberedChannels;
 }
 
-WorkGroupChoice InitComboWorkGroup(const RadioDocument& doc) {
+WorkGroupChoice InitComboWorkGroup(const RadioDocument& doc)
+{
     WorkGroupChoice choice;
     const int mode = ActiveMode(doc.Data);
     for (int g = 1; g <= GroupsOfMode(mode); ++g)
@@ -58,7 +65,8 @@ WorkGroupChoice InitComboWorkGroup(const RadioDocument& doc) {
     return choice;
 }
 
-void StoreWorkGroup(RadioDocument& doc, const QString& letter) {
+void StoreWorkGroup(RadioDocument& doc, const QString& letter)
+{
     const int16_t group = GroupNumber(letter);
     if (group < 1 || group > kGroupCount)
         return;
@@ -68,7 +76,8 @@ void StoreWorkGroup(RadioDocument& doc, const QString& letter) {
         doc.Data.Opt.HFWorkGroup = group;
 }
 
-int16_t& ReferenceField(RadioDocument& doc, GroupReference ref, int mode, int group) {
+int16_t& ReferenceField(RadioDocument& doc, GroupReference ref, int mode, int group)
+{
     OptionRecord& o = doc.Data.Opt;
     switch (ref) {
     case GroupReference::EmgCh1:
@@ -83,7 +92,8 @@ int16_t& ReferenceField(RadioDocument& doc, GroupReference ref, int mode, int gr
     return o.DwCh2[mode][group];
 }
 
-QStringList InitValidComboList(const RadioDocument& doc, int mode, int group) {
+QStringList InitValidComboList(const RadioDocument& doc, int mode, int group)
+{
     if (group < 1 || group > kGroupCount)
         return {};
     std::vector<int> ids;
@@ -100,7 +110,8 @@ QStringList InitValidComboList(const RadioDocument& doc, int mode, int group) {
     return names;
 }
 
-std::array<QString, 4> ShowValidComboText(RadioDocument& doc, int mode, int group, bool store) {
+std::array<QString, 4> ShowValidComboText(RadioDocument& doc, int mode, int group, bool store)
+{
     std::array<QString, 4> shown;
     const QStringList names = InitValidComboList(doc, mode, group);
     if (names.isEmpty())
@@ -115,13 +126,15 @@ std::array<QString, 4> ShowValidComboText(RadioDocument& doc, int mode, int grou
     return shown;
 }
 
-void StoreReference(RadioDocument& doc, GroupReference ref, int mode, int group, const QString& name) {
+void StoreReference(RadioDocument& doc, GroupReference ref, int mode, int group, const QString& name)
+{
     if (group < 1 || group > kGroupCount)
         return;
     ReferenceField(doc, ref, mode, group) = static_cast<int16_t>(GetCHID(name));
 }
 
-GroupValidOutcome PickGroupValid(RadioDocument& doc, int mode, int group, int position) {
+GroupValidOutcome PickGroupValid(RadioDocument& doc, int mode, int group, int position)
+{
     if (mode < 0 || mode > 1 || group < 1 || group > kGroupCount || position < 0 || position > 1)
         return GroupValidOutcome::SnappedBack;
     int16_t& valid = doc.Data.Opt.GroupValid[mode][group];
@@ -137,7 +150,8 @@ GroupValidOutcome PickGroupValid(RadioDocument& doc, int mode, int group, int po
     return GroupValidOutcome::Stored;
 }
 
-int16_t& DetailValue(ChannelRecord& ch, DetailField field) {
+int16_t& DetailValue(ChannelRecord& ch, DetailField field)
+{
     switch (field) {
     case DetailField::Tsq:
         return ch.TsqCode;
@@ -171,7 +185,8 @@ int16_t& DetailValue(ChannelRecord& ch, DetailField field) {
     return ch.CallCode;
 }
 
-ChannelText DetailCaption(DetailField field) {
+ChannelText DetailCaption(DetailField field)
+{
     // Order follows DetailField.
     static constexpr ChannelText kCaptions[] = {
         ChannelText::Tsq,  ChannelText::HiCut, ChannelText::NbAnl,  ChannelText::Echo, ChannelText::Add10k,
@@ -182,12 +197,14 @@ ChannelText DetailCaption(DetailField field) {
     return kCaptions[static_cast<std::size_t>(field)];
 }
 
-bool IsNumberedList(DetailField field) {
+bool IsNumberedList(DetailField field)
+{
     return field == DetailField::Roger || field == DetailField::Bot || field == DetailField::Eot ||
            field == DetailField::Call;
 }
 
-QStringList FixedListEntries(DetailField field, int language) {
+QStringList FixedListEntries(DetailField field, int language)
+{
     const auto t = [language](ChannelText key) { return Text(key, language); };
     switch (field) {
     case DetailField::Tsq:
@@ -207,16 +224,19 @@ QStringList FixedListEntries(DetailField field, int language) {
     }
 }
 
-int FixedListPosition(int16_t value, int count) {
+int FixedListPosition(int16_t value, int count)
+{
     return value >= 0 && value < count ? value : 0;
 }
 
-int NumberedListPosition(const QStringList& entries, int16_t value) {
+int NumberedListPosition(const QStringList& entries, int16_t value)
+{
     const qsizetype at = value > 0 ? entries.indexOf(QString::number(value)) : -1;
     return at > 0 ? int(at) : 0;
 }
 
-void StoreDetail(ChannelRecord& ch, DetailField field, int position, const QString& entry) {
+void StoreDetail(ChannelRecord& ch, DetailField field, int position, const QString& entry)
+{
     int16_t& target = DetailValue(ch, field);
     if (field == DetailField::Mode)
         target = ModeIndex(entry);
@@ -226,7 +246,8 @@ void StoreDetail(ChannelRecord& ch, DetailField field, int position, const QStri
         target = static_cast<int16_t>(std::max(0, position));
 }
 
-bool IsPublicLocked(DetailField field) {
+bool IsPublicLocked(DetailField field)
+{
     switch (field) {
     case DetailField::HiCut:
     case DetailField::NbAnl:
@@ -243,7 +264,8 @@ bool IsPublicLocked(DetailField field) {
     }
 }
 
-QStringList RogerList(const DataRecord& data, const QString& offEntry) {
+QStringList RogerList(const DataRecord& data, const QString& offEntry)
+{
     QStringList entries{offEntry};
     for (int i = 1; i <= 8; ++i) {
         const RogerSeqEntry& seq = data.RogerSeq[i];
@@ -256,7 +278,8 @@ QStringList RogerList(const DataRecord& data, const QString& offEntry) {
     return entries;
 }
 
-QStringList CodeList(const DataRecord& data, const QString& offEntry) {
+QStringList CodeList(const DataRecord& data, const QString& offEntry)
+{
     QStringList entries{offEntry};
     for (int i = 1; i <= 16; ++i)
         if (!TrimFixed(data.Opt.AutodialCode[i].text()).isEmpty())
@@ -264,11 +287,13 @@ QStringList CodeList(const DataRecord& data, const QString& offEntry) {
     return entries;
 }
 
-QStringList ModeList(const DataRecord& data, bool memoryView) {
+QStringList ModeList(const DataRecord& data, bool memoryView)
+{
     return ModeListItems(data.Opt, memoryView);
 }
 
-ChannelRecord* RowChannel(RadioDocument& doc, int group, int row) {
+ChannelRecord* RowChannel(RadioDocument& doc, int group, int row)
+{
     const int mode = ActiveMode(doc.Data);
     if (row < 1 || row > RowsOfGroup(group))
         return nullptr;

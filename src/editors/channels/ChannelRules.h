@@ -56,22 +56,7 @@ enum class GroupValidOutcome {
 GroupValidOutcome PickGroupValid(RadioDocument& doc, int mode, int group, int position);
 
 // The detail panel's selectors and the channel fields they edit.
-enum class DetailField {
-    Tsq,
-    HiCut,
-    NbAnl,
-    Echo,
-    Add10k,
-    Busy,
-    Rep,
-    Public,
-    Scan,
-    Roger,
-    Mode,
-    Bot,
-    Eot,
-    Call
-};
+enum class DetailField { Tsq, HiCut, NbAnl, Echo, Add10k, Busy, Rep, Public, Scan, Roger, Mode, Bot, Eot, Call };
 constexpr int kDetailFieldCount = 14;
 // The caption of a field's selector in the detail panel.
 ChannelText DetailCaption(DetailField field);

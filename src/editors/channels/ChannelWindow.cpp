@@ -34,18 +34,19 @@ constexpr int kFrequencyColumn = 1;
 
 // A flag set for the lifetime of a scope and put back afterwards.
 class FlagScope {
-  public:
+public:
     FlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag_ = value; }
     ~FlagScope() { flag_ = saved_; }
 
-  private:
+private:
     bool& flag_;
     bool saved_;
 };
 } // namespace
 
 ChannelWindow::ChannelWindow(AppState& app, UserPrompt& prompt, DocumentEvents& events, QWidget* parent)
-    : QWidget(parent), app_(app), prompt_(prompt), events_(events), language_(app.Settings.LanguageIndex) {
+    : QWidget(parent), app_(app), prompt_(prompt), events_(events), language_(app.Settings.LanguageIndex)
+{
     setObjectName(QStringLiteral("frmCommChInfo"));
     FlagScope loading(loading_, true);
     InitShowGrid();
@@ -68,25 +69,30 @@ ChannelWindow::ChannelWindow(AppState& app, UserPrompt& prompt, DocumentEvents& 
     });
 }
 
-ChannelWindow::~ChannelWindow() {
+ChannelWindow::~ChannelWindow()
+{
     // Children lose their focus while they are destroyed: nothing may be committed then.
     disconnect(focusWatch_);
     opened_ = false;
 }
 
-int ChannelWindow::mode() const {
+int ChannelWindow::mode() const
+{
     return ActiveMode(app_.Doc.Data);
 }
 
-ChannelEditContext ChannelWindow::context() const {
+ChannelEditContext ChannelWindow::context() const
+{
     return ChannelEditContext{app_.Doc, app_.DocState, prompt_, language_};
 }
 
-void ChannelWindow::fault(ChannelFault which) {
+void ChannelWindow::fault(ChannelFault which)
+{
     prompt_.tell(PromptId::EditorNotice, FaultText(which));
 }
 
-void ChannelWindow::InitShowGrid() {
+void ChannelWindow::InitShowGrid()
+{
     auto* outer = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
@@ -185,13 +191,13 @@ void ChannelWindow::InitShowGrid() {
     resize(760, 640);
 }
 
-void ChannelWindow::ChangShowByLanguage() {
+void ChannelWindow::ChangShowByLanguage()
+{
     const int lang = language_;
     setWindowTitle(Text(ChannelText::WindowTitle, lang));
     findChild<QLabel*>(QStringLiteral("ComboWorkModeLabel"))->setText(Text(ChannelText::WorkModeLabel, lang));
     findChild<QLabel*>(QStringLiteral("ComboGroupLabel"))->setText(Text(ChannelText::GroupLabel, lang));
-    findChild<QLabel*>(QStringLiteral("ComboWorkGroupLabel"))
-        ->setText(Text(ChannelText::WorkGroupLabel, lang));
+    findChild<QLabel*>(QStringLiteral("ComboWorkGroupLabel"))->setText(Text(ChannelText::WorkGroupLabel, lang));
     modeCombo_->addItems({Text(ChannelText::WorkModeCB, lang), Text(ChannelText::WorkModeHF, lang)});
     grid_->setHorizontalHeaderLabels(
         {Text(ChannelText::HeaderChannel, lang), Text(ChannelText::HeaderFrequency, lang)});
@@ -201,7 +207,8 @@ void ChannelWindow::ChangShowByLanguage() {
     detail_->setCodeList(CodeList(app_.Doc.Data, off));
 }
 
-void ChannelWindow::onWorkModePicked(int picked) {
+void ChannelWindow::onWorkModePicked(int picked)
+{
     SaveShowGridData();
     if (picked != 0 && picked != 1)
         return;
@@ -231,7 +238,8 @@ void ChannelWindow::onWorkModePicked(int picked) {
         edited(Text(EditText::WorkMode, language_));
 }
 
-void ChannelWindow::onGroupPicked(int group) {
+void ChannelWindow::onGroupPicked(int group)
+{
     SaveShowGridData();
     if (group < 1 || group > kMemoryView) {
         fault(ChannelFault::SetGridData);
@@ -246,7 +254,8 @@ void ChannelWindow::onGroupPicked(int group) {
     SetGridData();
 }
 
-void ChannelWindow::InitComboWorkGroup() {
+void ChannelWindow::InitComboWorkGroup()
+{
     const WorkGroupChoice choice = ::InitComboWorkGroup(app_.Doc);
     const QSignalBlocker block(workGroupCombo_);
     workGroupCombo_->clear();
@@ -256,7 +265,8 @@ void ChannelWindow::InitComboWorkGroup() {
         StoreWorkGroup(app_.Doc, choice.letters.at(choice.selected));
 }
 
-void ChannelWindow::showGroupReferences() {
+void ChannelWindow::showGroupReferences()
+{
     if (group_ == kMemoryView)
         return;
     // While the window opens or the work mode changes nothing is written back; afterwards
@@ -264,7 +274,8 @@ void ChannelWindow::showGroupReferences() {
     groupPanel_->selectReferences(ShowValidComboText(app_.Doc, mode(), group_, !loading_));
 }
 
-void ChannelWindow::SetGridData() {
+void ChannelWindow::SetGridData()
+{
     const int m = mode();
     const int g = group_;
     const bool memoryView = g == kMemoryView;
@@ -315,7 +326,8 @@ void ChannelWindow::SetGridData() {
     editRow_ = current;
 }
 
-void ChannelWindow::ShowChIfoData(const ChannelRecord& ch, int row) {
+void ChannelWindow::ShowChIfoData(const ChannelRecord& ch, int row)
+{
     if (row < 1 || row > shownRows()) {
         fault(ChannelFault::ShowChIfoData);
         return;
@@ -328,7 +340,8 @@ void ChannelWindow::ShowChIfoData(const ChannelRecord& ch, int row) {
     }
 }
 
-void ChannelWindow::ShowChIfoDataOther(int row) {
+void ChannelWindow::ShowChIfoDataOther(int row)
+{
     if (row <= 0)
         return;
     const ChannelRecord* ch = RowChannel(app_.Doc, group_, row);
@@ -341,19 +354,23 @@ void ChannelWindow::ShowChIfoDataOther(int row) {
     detail_->show();
 }
 
-void ChannelWindow::SetEditNoVisable() {
+void ChannelWindow::SetEditNoVisable()
+{
     detail_->hide();
 }
 
-int ChannelWindow::shownRows() const {
+int ChannelWindow::shownRows() const
+{
     return RowsOfGroup(group_);
 }
 
-int ChannelWindow::currentRow() const {
+int ChannelWindow::currentRow() const
+{
     return grid_->currentRow() + 1;
 }
 
-void ChannelWindow::onCellEntered(int tableRow, int tableColumn, int previousRow) {
+void ChannelWindow::onCellEntered(int tableRow, int tableColumn, int previousRow)
+{
     if (tableRow < 0)
         return;
     if (tableColumn == kNameColumn) {
@@ -365,7 +382,8 @@ void ChannelWindow::onCellEntered(int tableRow, int tableColumn, int previousRow
         ShowChIfoDataOther(tableRow + 1);
 }
 
-void ChannelWindow::reShowGrid(int row) {
+void ChannelWindow::reShowGrid(int row)
+{
     if (row < 1 || row > shownRows()) {
         fault(ChannelFault::ReShowGrid);
         return;
@@ -386,7 +404,8 @@ void ChannelWindow::reShowGrid(int row) {
         SetEditNoVisable();
 }
 
-void ChannelWindow::EnterGridEdit() {
+void ChannelWindow::EnterGridEdit()
+{
     const int row = currentRow();
     const int column = grid_->currentColumn();
     if (row < 1 || row > RowsOfGroup(group_)) {
@@ -405,18 +424,21 @@ void ChannelWindow::EnterGridEdit() {
     editor_->selectAll();
 }
 
-void ChannelWindow::placeEditor() {
+void ChannelWindow::placeEditor()
+{
     if (editRow_ < 1 || editRow_ > shownRows())
         return;
     editor_->setGeometry(grid_->visualItemRect(grid_->item(editRow_ - 1, kFrequencyColumn)));
 }
 
-void ChannelWindow::cancelEdit() {
+void ChannelWindow::cancelEdit()
+{
     editor_->hide();
     grid_->setFocus();
 }
 
-void ChannelWindow::SaveShowGridData() {
+void ChannelWindow::SaveShowGridData()
+{
     if (!editor_->isVisible() || committing_)
         return;
     FlagScope committing(committing_, true);
@@ -440,7 +462,8 @@ void ChannelWindow::SaveShowGridData() {
     edited(step);
 }
 
-void ChannelWindow::GridNextLine() {
+void ChannelWindow::GridNextLine()
+{
     SaveShowGridData();
     const int rows = shownRows();
     if (rows <= 0) {
@@ -452,7 +475,8 @@ void ChannelWindow::GridNextLine() {
     grid_->setFocus();
 }
 
-void ChannelWindow::GridNextCol() {
+void ChannelWindow::GridNextCol()
+{
     // One data column: past it the cursor goes to the next row.
     if (grid_->currentColumn() < kFrequencyColumn) {
         SaveShowGridData();
@@ -462,7 +486,8 @@ void ChannelWindow::GridNextCol() {
     GridNextLine();
 }
 
-bool ChannelWindow::eventFilter(QObject* watched, QEvent* event) {
+bool ChannelWindow::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == grid_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -473,7 +498,8 @@ bool ChannelWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void ChannelWindow::onDetailPicked(DetailField field, int position, const QString& entry) {
+void ChannelWindow::onDetailPicked(DetailField field, int position, const QString& entry)
+{
     if (loading_)
         return;
     ChannelRecord* ch = RowChannel(app_.Doc, group_, currentRow());
@@ -485,14 +511,16 @@ void ChannelWindow::onDetailPicked(DetailField field, int position, const QStrin
     edited(StepName(EditText::FieldOf, language_, detail_->caption(field), channelPlace(currentRow())));
 }
 
-void ChannelWindow::onReferencePicked(GroupReference ref, const QString& name) {
+void ChannelWindow::onReferencePicked(GroupReference ref, const QString& name)
+{
     if (loading_ || group_ == kMemoryView)
         return;
     StoreReference(app_.Doc, ref, mode(), group_, name);
     edited(StepName(EditText::FieldOf, language_, groupPanel_->referenceCaption(ref), groupPlace()));
 }
 
-void ChannelWindow::onValidPicked(int position) {
+void ChannelWindow::onValidPicked(int position)
+{
     if (loading_ || group_ == kMemoryView)
         return;
     switch (PickGroupValid(app_.Doc, mode(), group_, position)) {
@@ -513,15 +541,18 @@ void ChannelWindow::onValidPicked(int position) {
     edited(StepName(EditText::FieldOf, language_, Text(ChannelText::GroupValid, language_), groupPlace()));
 }
 
-void ChannelWindow::ShowRB() {
+void ChannelWindow::ShowRB()
+{
     detail_->setRogerList(RogerList(app_.Doc.Data, Text(ChannelText::Off, language_)));
 }
 
-void ChannelWindow::ShowDTMF() {
+void ChannelWindow::ShowDTMF()
+{
     detail_->setCodeList(CodeList(app_.Doc.Data, Text(ChannelText::Off, language_)));
 }
 
-void ChannelWindow::RefreshModeList() {
+void ChannelWindow::RefreshModeList()
+{
     if (!detail_->isVisible() || !detail_->selector(DetailField::Mode)->isVisible())
         return;
     const int16_t k = CoerceMode(app_.Doc.Data.Opt, ModeIndex(detail_->shownText(DetailField::Mode)));
@@ -531,20 +562,24 @@ void ChannelWindow::RefreshModeList() {
                     detail_->shownText(DetailField::Mode));
 }
 
-QString ChannelWindow::groupPlace() const {
+QString ChannelWindow::groupPlace() const
+{
     return GroupPlaceText(mode(), GroupLetter(static_cast<int16_t>(group_)));
 }
 
-QString ChannelWindow::channelPlace(int row) const {
+QString ChannelWindow::channelPlace(int row) const
+{
     return ChannelPlaceText(mode(), GroupLetter(static_cast<int16_t>(group_)),
                             GetCHName(group_ == kMemoryView ? row + kNumberedChannels : row));
 }
 
-void ChannelWindow::edited(const QString& step) {
+void ChannelWindow::edited(const QString& step)
+{
     emit events_.documentEdited(step);
 }
 
-void ChannelWindow::reloadFromDocument() {
+void ChannelWindow::reloadFromDocument()
+{
     // What was being typed belongs to the document that is gone.
     editor_->hide();
     FlagScope loading(loading_, true);

@@ -22,7 +22,7 @@ enum class ChannelFault;
 // Every change goes straight into the document.
 class ChannelWindow final : public QWidget {
     Q_OBJECT
-  public:
+public:
     ChannelWindow(AppState& app, UserPrompt& prompt, DocumentEvents& events, QWidget* parent = nullptr);
     ~ChannelWindow() override;
 
@@ -59,10 +59,10 @@ class ChannelWindow final : public QWidget {
     QComboBox* groupSelector() const { return groupCombo_; }
     QComboBox* workGroupSelector() const { return workGroupCombo_; }
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void InitShowGrid();
     void ChangShowByLanguage();
     void onWorkModePicked(int mode);

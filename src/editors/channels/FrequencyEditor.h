@@ -6,17 +6,17 @@
 // characters, nothing from the clipboard, no context menu.
 class FrequencyEditor final : public QLineEdit {
     Q_OBJECT
-  public:
+public:
     explicit FrequencyEditor(QWidget* parent = nullptr);
 
     // Whether a typed character reaches the text: digits, "." and control characters.
     static bool IsAcceptedCharacter(QChar c);
 
-  signals:
+signals:
     void enterPressed();
     void escapePressed();
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -12,18 +12,22 @@
 
 namespace {
 
-void warnOutOfRange(const ChannelEditContext& ctx) {
+void warnOutOfRange(const ChannelEditContext& ctx)
+{
     ctx.prompt.tell(PromptId::InvalidInput, Text(Msg::FreqOutOfRange, ctx.language), PromptIcon::Exclamation);
 }
 
-bool isNumbered(int id) {
+bool isNumbered(int id)
+{
     return id >= 1 && id <= kNumberedChannels;
 }
-bool isMemory(int id) {
+bool isMemory(int id)
+{
     return id >= kFirstMemoryChannel && id <= kMaxChannels;
 }
 
-int numberedChannelsOf(const RadioDocument& doc, int mode, int group) {
+int numberedChannelsOf(const RadioDocument& doc, int mode, int group)
+{
     int n = 0;
     const int count = ChannelCountOf(doc, mode, group);
     for (int slot = 1; slot <= count; ++slot)
@@ -33,11 +37,13 @@ int numberedChannelsOf(const RadioDocument& doc, int mode, int group) {
 
 } // namespace
 
-int ChannelCountOf(const RadioDocument& doc, int mode, int group) {
+int ChannelCountOf(const RadioDocument& doc, int mode, int group)
+{
     return std::clamp<int>(doc.Data.ChannelCount[mode][group], 0, kMaxChannels);
 }
 
-int FindChannelSlot(const RadioDocument& doc, int mode, int group, int id) {
+int FindChannelSlot(const RadioDocument& doc, int mode, int group, int id)
+{
     const int count = ChannelCountOf(doc, mode, group);
     for (int slot = 1; slot <= count; ++slot)
         if (doc.Channels[mode][slot][group].ChId == id)
@@ -45,7 +51,8 @@ int FindChannelSlot(const RadioDocument& doc, int mode, int group, int id) {
     return 0;
 }
 
-QString StoredToFreqText(const QString& stored, const ChannelEditContext& ctx) {
+QString StoredToFreqText(const QString& stored, const ChannelEditContext& ctx)
+{
     // Blanks and a NUL end the field's text: an erased field reads as no frequency.
     const QString s = TrimFixed(stored).trimmed();
     if (s.isEmpty() || s == QLatin1String("FFFFFFFF"))
@@ -60,7 +67,8 @@ QString StoredToFreqText(const QString& stored, const ChannelEditContext& ctx) {
     return FormatFixed(*value, 4);
 }
 
-double SnapToRaster(double frequency, double bandLow) {
+double SnapToRaster(double frequency, double bandLow)
+{
     // 64-bit on purpose: a damaged band text may give limits far outside the radio's range.
     const auto low = static_cast<int64_t>(RoundHalfEven(bandLow * 1000000.0));
     auto hz = static_cast<int64_t>(RoundHalfEven(frequency * 1000000.0));
@@ -69,7 +77,8 @@ double SnapToRaster(double frequency, double bandLow) {
     return static_cast<double>(hz) / 1000000.0;
 }
 
-double LimitFrequency(double frequency, const ChannelEditContext& ctx) {
+double LimitFrequency(double frequency, const ChannelEditContext& ctx)
+{
     if (frequency < ctx.state.BandLow) {
         warnOutOfRange(ctx);
         return 0;
@@ -80,7 +89,8 @@ double LimitFrequency(double frequency, const ChannelEditContext& ctx) {
     return 0;
 }
 
-QString NormalizeFrequencyText(const QString& value, const ChannelEditContext& ctx) {
+QString NormalizeFrequencyText(const QString& value, const ChannelEditContext& ctx)
+{
     double x = 0;
     if (const auto number = ParseNumber(value))
         x = LimitFrequency(*number, ctx);
@@ -90,7 +100,8 @@ QString NormalizeFrequencyText(const QString& value, const ChannelEditContext& c
     return ParseNumber(r).value_or(0) == 0 ? QString() : r;
 }
 
-void RevalidateGroupReferences(RadioDocument& doc, int mode, int group) {
+void RevalidateGroupReferences(RadioDocument& doc, int mode, int group)
+{
     if (mode < 0 || mode > 1 || group < 1 || group > kGroupCount)
         return;
     int firstNumbered = 0;
@@ -114,7 +125,8 @@ void RevalidateGroupReferences(RadioDocument& doc, int mode, int group) {
     }
 }
 
-FrequencyCommit SetChannelFrequency(const ChannelEditContext& ctx, int group, int row, const QString& input) {
+FrequencyCommit SetChannelFrequency(const ChannelEditContext& ctx, int group, int row, const QString& input)
+{
     FrequencyCommit result;
     RadioDocument& doc = ctx.doc;
     const int mode = ActiveMode(doc.Data);

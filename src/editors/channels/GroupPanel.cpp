@@ -7,7 +7,8 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
-GroupPanel::GroupPanel(int language, QWidget* parent) : QGroupBox(parent), language_(language) {
+GroupPanel::GroupPanel(int language, QWidget* parent) : QGroupBox(parent), language_(language)
+{
     setObjectName(QStringLiteral("FrameGroup"));
     auto* layout = new QFormLayout(this);
     struct RefDef {
@@ -44,15 +45,18 @@ GroupPanel::GroupPanel(int language, QWidget* parent) : QGroupBox(parent), langu
     connect(valid_, &QComboBox::activated, this, [this](int index) { emit validPicked(index); });
 }
 
-QString GroupPanel::referenceCaption(GroupReference ref) const {
+QString GroupPanel::referenceCaption(GroupReference ref) const
+{
     return refLabels_[static_cast<std::size_t>(ref)]->text();
 }
 
-void GroupPanel::setGroupTitle(const QString& letter) {
+void GroupPanel::setGroupTitle(const QString& letter)
+{
     setTitle(Text(ChannelText::GroupLabel, language_) + QStringLiteral(" -- ") + letter);
 }
 
-void GroupPanel::setSelectorsVisible(bool visible) {
+void GroupPanel::setSelectorsVisible(bool visible)
+{
     for (std::size_t i = 0; i < refs_.size(); ++i) {
         refs_[i]->setVisible(visible);
         refLabels_[i]->setVisible(visible);
@@ -61,7 +65,8 @@ void GroupPanel::setSelectorsVisible(bool visible) {
     validLabel_->setVisible(visible);
 }
 
-void GroupPanel::setChannelNames(const QStringList& names) {
+void GroupPanel::setChannelNames(const QStringList& names)
+{
     for (QComboBox* combo : refs_) {
         const QSignalBlocker block(combo);
         combo->clear();
@@ -69,14 +74,16 @@ void GroupPanel::setChannelNames(const QStringList& names) {
     }
 }
 
-void GroupPanel::selectReferences(const std::array<QString, 4>& names) {
+void GroupPanel::selectReferences(const std::array<QString, 4>& names)
+{
     for (std::size_t i = 0; i < refs_.size(); ++i) {
         const QSignalBlocker block(refs_[i]);
         refs_[i]->setCurrentIndex(names[i].isEmpty() ? -1 : refs_[i]->findText(names[i]));
     }
 }
 
-void GroupPanel::selectValid(int position) {
+void GroupPanel::selectValid(int position)
+{
     const QSignalBlocker block(valid_);
     valid_->setCurrentIndex(position);
 }

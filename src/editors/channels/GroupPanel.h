@@ -13,7 +13,7 @@ class QLabel;
 // emergency and dual-watch channels. Its selectors are hidden in the memory view.
 class GroupPanel final : public QGroupBox {
     Q_OBJECT
-  public:
+public:
     GroupPanel(int language, QWidget* parent = nullptr);
 
     void setGroupTitle(const QString& letter);
@@ -27,11 +27,11 @@ class GroupPanel final : public QGroupBox {
     // The selector's caption ("EMG CHX1").
     QString referenceCaption(GroupReference ref) const;
 
-  signals:
+signals:
     void referencePicked(GroupReference ref, const QString& name);
     void validPicked(int position);
 
-  private:
+private:
     int language_;
     std::array<QComboBox*, 4> refs_{};
     std::array<QLabel*, 4> refLabels_{};

@@ -69,9 +69,15 @@ AudioTonePlayer::AudioTonePlayer(QObject* parent)
     });
 }
 
-AudioTonePlayer::~AudioTonePlayer() { abort(); }
+AudioTonePlayer::~AudioTonePlayer()
+{
+    abort();
+}
 
-bool AudioTonePlayer::isPlaying() const { return bool(next_); }
+bool AudioTonePlayer::isPlaying() const
+{
+    return bool(next_);
+}
 
 void AudioTonePlayer::start(NextEvent next)
 {

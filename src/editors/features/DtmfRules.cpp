@@ -34,7 +34,10 @@ QList<int> encodeValues(DtmfEncodeField field)
     return values;
 }
 
-int factor(DtmfEncodeField field) { return field == DtmfEncodeField::SendTime ? 10 : 100; }
+int factor(DtmfEncodeField field)
+{
+    return field == DtmfEncodeField::SendTime ? 10 : 100;
+}
 
 constexpr int kDKeyItems = 17; // "D Code", then 1s .. 16s
 
@@ -53,7 +56,10 @@ QString AutodialText(const OptionRecord& opt, int n)
     return TrimFixed(opt.AutodialCode[n].text());
 }
 
-bool IsAutodialEmpty(const OptionRecord& opt, int n) { return AutodialText(opt, n).isEmpty(); }
+bool IsAutodialEmpty(const OptionRecord& opt, int n)
+{
+    return AutodialText(opt, n).isEmpty();
+}
 
 void StoreAutodialCode(OptionRecord& opt, int n, const QString& text)
 {
@@ -153,9 +159,9 @@ int16_t& DtmfEncodeFieldOf(OptionRecord& opt, DtmfEncodeField field)
 
 void NormalizeDtmfEncode(OptionRecord& opt)
 {
-    for (DtmfEncodeField field : {DtmfEncodeField::SendTime, DtmfEncodeField::FirstDigitTime,
-                                  DtmfEncodeField::FirstDigitDelay, DtmfEncodeField::StarHashTone,
-                                  DtmfEncodeField::DKey}) {
+    for (DtmfEncodeField field :
+         {DtmfEncodeField::SendTime, DtmfEncodeField::FirstDigitTime, DtmfEncodeField::FirstDigitDelay,
+          DtmfEncodeField::StarHashTone, DtmfEncodeField::DKey}) {
         int16_t& value = DtmfEncodeFieldOf(opt, field);
         value = DtmfEncodeStoredValue(field, DtmfEncodeItemIndex(field, value));
     }

@@ -30,7 +30,10 @@ QStringList numbers(int from, int to)
     return items;
 }
 
-QStringList offOnItems(int language) { return texts({FeatureText::OffUpper, FeatureText::OnUpper}, language); }
+QStringList offOnItems(int language)
+{
+    return texts({FeatureText::OffUpper, FeatureText::OnUpper}, language);
+}
 
 enum class ShownBy { Index, Text, Tot, Mode };
 
@@ -53,7 +56,10 @@ ShownBy shownBy(int id)
     }
 }
 
-int indexOr0(int index, int count) { return index >= 0 && index < count ? index : 0; }
+int indexOr0(int index, int count)
+{
+    return index >= 0 && index < count ? index : 0;
+}
 
 // A number written with the fixed decimals the field shows, clamped to its range; the
 // fallback text when it is not a number.
@@ -65,7 +71,10 @@ QString correctedText(const QString& text, double low, double high, int decimals
     return FormatFixed(std::clamp(*value, low, high), decimals);
 }
 
-long scaled(const QString& text, double factor) { return std::lround(ParseNumber(text).value_or(0.0) * factor); }
+long scaled(const QString& text, double factor)
+{
+    return std::lround(ParseNumber(text).value_or(0.0) * factor);
+}
 
 } // namespace
 
@@ -148,9 +157,8 @@ QStringList OptSelectorItems(int id, const DataRecord& data, int language)
     case OptId::Nog:
         return QStringList{Text(FeatureText::OffMixed, language)} + numbers(1, 32);
     case OptId::Color:
-        return texts({FeatureText::ColorWhite, FeatureText::ColorBlue, FeatureText::ColorGreen,
-                      FeatureText::ColorRed, FeatureText::ColorYellow, FeatureText::ColorPurple,
-                      FeatureText::ColorCyan},
+        return texts({FeatureText::ColorWhite, FeatureText::ColorBlue, FeatureText::ColorGreen, FeatureText::ColorRed,
+                      FeatureText::ColorYellow, FeatureText::ColorPurple, FeatureText::ColorCyan},
                      language);
     case OptId::ScanMode:
         return texts({FeatureText::ScanSquelch, FeatureText::ScanTime}, language);
@@ -266,9 +274,18 @@ QString LeaveRssi(DataRecord& data, int field, const QString& text)
     return QString::number(levels[field] + 1);
 }
 
-QString SwrMaxText(int16_t stored) { return FormatFixed(stored / 10.0, 1); }
-QString VoltText(int16_t stored) { return FormatFixed(stored / 10.0, 1); }
-QString TxOffsetText(int32_t stored) { return FormatFixed(stored / 10000.0, 4); }
+QString SwrMaxText(int16_t stored)
+{
+    return FormatFixed(stored / 10.0, 1);
+}
+QString VoltText(int16_t stored)
+{
+    return FormatFixed(stored / 10.0, 1);
+}
+QString TxOffsetText(int32_t stored)
+{
+    return FormatFixed(stored / 10000.0, 4);
+}
 
 bool ApplyModeEnable(RadioDocument& doc, int mode, bool checked)
 {

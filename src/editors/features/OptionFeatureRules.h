@@ -13,8 +13,8 @@ struct RadioDocument;
 // main list by their own number, check boxes 100 + their number, selectors of the public
 // channel 200 + their number.
 namespace OptId {
-constexpr int TxDisplay = 2, Mic = 3, Nog = 8, Tot = 9, ScanMode = 10, Fin = 11, Color = 17, PubMode = 18,
-              FreqCh = 23, AsqLevel = 24;
+constexpr int TxDisplay = 2, Mic = 3, Nog = 8, Tot = 9, ScanMode = 10, Fin = 11, Color = 17, PubMode = 18, FreqCh = 23,
+              AsqLevel = 24;
 constexpr int Beep = 102, SwrProtect = 103, VoltProtect = 104, FmEnable = 105, PaEnable = 109;
 constexpr int PubHiCut = 200, PubNbAnl = 201, PubEcho = 202, PubAdd10k = 203, PubRoger = 205, PubBot = 206,
               PubEot = 207, PubCall = 208;

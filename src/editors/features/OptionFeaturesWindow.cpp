@@ -156,8 +156,8 @@ QWidget* OptionFeaturesWindow::buildRssiGroup(const QString& title, int first)
     auto* grid = new QGridLayout(group);
     for (int k = 0; k < 6; ++k) {
         const int field = first + k;
-        QLineEdit* edit =
-            addTextField(QStringLiteral("RssiLevel%1").arg(field), kRssiLength, true, [this, field] { leaveRssi(field); });
+        QLineEdit* edit = addTextField(QStringLiteral("RssiLevel%1").arg(field), kRssiLength, true,
+                                       [this, field] { leaveRssi(field); });
         edit->setMaximumWidth(40);
         rssi_[std::size_t(field)] = edit;
         auto* label = buddyLabel(QLatin1String(kRssiLabels[k]), edit);
@@ -189,17 +189,17 @@ QWidget* OptionFeaturesWindow::buildRightColumn()
     pub->setObjectName(QStringLiteral("Public"));
     QFormLayout* pubForm = NewCaptionForm();
     const std::pair<int, std::pair<const char*, FeatureText>> rows[] = {
-        {OptId::PubBot, {"PubBot", FeatureText::Bot}},         {OptId::PubEot, {"PubEot", FeatureText::Eot}},
-        {OptId::PubCall, {"PubCall", FeatureText::Call}},      {OptId::PubHiCut, {"PubHiCut", FeatureText::HiCut}},
-        {OptId::PubNbAnl, {"PubNbAnl", FeatureText::NbAnl}},   {OptId::PubEcho, {"PubEcho", FeatureText::Echo}},
+        {OptId::PubBot, {"PubBot", FeatureText::Bot}},          {OptId::PubEot, {"PubEot", FeatureText::Eot}},
+        {OptId::PubCall, {"PubCall", FeatureText::Call}},       {OptId::PubHiCut, {"PubHiCut", FeatureText::HiCut}},
+        {OptId::PubNbAnl, {"PubNbAnl", FeatureText::NbAnl}},    {OptId::PubEcho, {"PubEcho", FeatureText::Echo}},
         {OptId::PubAdd10k, {"PubAdd10k", FeatureText::Add10k}}, {OptId::PubRoger, {"PubRoger", FeatureText::Roger}},
         {OptId::PubMode, {"PubMode", FeatureText::Mode}},
     };
     for (const auto& [id, def] : rows) {
         QComboBox* combo = addSelector(id, def.first);
         pubForm->addRow(buddyLabel(Text(def.second, language_), combo), combo);
-        stepNames_[id] = StepName(EditText::FieldOf, language_, Text(def.second, language_),
-                                  Text(FeatureText::Public, language_));
+        stepNames_[id] =
+            StepName(EditText::FieldOf, language_, Text(def.second, language_), Text(FeatureText::Public, language_));
     }
     pub->setLayout(pubForm);
     layout->addWidget(pub);
@@ -209,8 +209,8 @@ QWidget* OptionFeaturesWindow::buildRightColumn()
     // Two boxes a row keep the window within a small main window.
     auto* modeLayout = new QGridLayout(modes);
     for (int m = 0; m <= 4; ++m)
-        modeLayout->addWidget(addCheck(OptId::FmEnable + m, kModeEnableNames[m], Text(kModeEnableCaptions[m], language_)),
-                              m / 2, m % 2);
+        modeLayout->addWidget(
+            addCheck(OptId::FmEnable + m, kModeEnableNames[m], Text(kModeEnableCaptions[m], language_)), m / 2, m % 2);
     layout->addWidget(modes);
     return column;
 }
@@ -318,8 +318,7 @@ void OptionFeaturesWindow::leaveVolt(bool leftMin)
     app_.Doc.Data.Opt.VoltMin = r.voltMin;
     app_.Doc.Data.Opt.VoltMax = r.voltMax;
     const FeatureText field = leftMin ? FeatureText::VoltMin : FeatureText::VoltMax;
-    edited(StepName(EditText::FieldOf, language_, Text(field, language_),
-                    Text(FeatureText::VoltProtect, language_)));
+    edited(StepName(EditText::FieldOf, language_, Text(field, language_), Text(FeatureText::VoltProtect, language_)));
 }
 
 void OptionFeaturesWindow::leaveTxOffset()

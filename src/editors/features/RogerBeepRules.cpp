@@ -8,10 +8,13 @@
 
 namespace {
 
-constexpr int kLowestFrequencyCode = 40;  // 400 Hz
+constexpr int kLowestFrequencyCode = 40;   // 400 Hz
 constexpr int kHighestFrequencyCode = 255; // 2550 Hz
 
-bool validSequence(int n) { return n >= 1 && n <= kRogerSequences; }
+bool validSequence(int n)
+{
+    return n >= 1 && n <= kRogerSequences;
+}
 
 void revalidate(int16_t& reference, const DataRecord& data)
 {
@@ -20,7 +23,10 @@ void revalidate(int16_t& reference, const DataRecord& data)
 }
 
 // What a "Tone Long[ms]" selector shows for a stored length.
-int shownLength(int16_t length) { return ItemIndexOf(length, kTenMsItems); }
+int shownLength(int16_t length)
+{
+    return ItemIndexOf(length, kTenMsItems);
+}
 
 int roundedDiv(long long numerator, long long denominator)
 {
@@ -94,7 +100,10 @@ QStringList FrequencyItems(int language)
     return items;
 }
 
-int ItemIndexOf(int16_t stored, int itemCount) { return stored >= 0 && stored < itemCount ? stored : 0; }
+int ItemIndexOf(int16_t stored, int itemCount)
+{
+    return stored >= 0 && stored < itemCount ? stored : 0;
+}
 
 int FrequencyItemIndex(int16_t code)
 {

@@ -232,8 +232,7 @@ QString RogerBeepWindow::stepName(int step) const
 
 QString RogerBeepWindow::settingName(int caption) const
 {
-    return StepName(EditText::RogerSetting, language_, RogerBeepCaption(caption, language_),
-                    QString::number(current_));
+    return StepName(EditText::RogerSetting, language_, RogerBeepCaption(caption, language_), QString::number(current_));
 }
 
 void RogerBeepWindow::edited(const QString& step)

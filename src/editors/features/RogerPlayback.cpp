@@ -6,8 +6,8 @@
 #include <algorithm>
 
 namespace {
-constexpr int kAudibleMs = 5;      // steps and sequences shorter than this are not played
-constexpr int kLowestToneHz = 50;  // below this a step is a pause
+constexpr int kAudibleMs = 5;     // steps and sequences shorter than this are not played
+constexpr int kLowestToneHz = 50; // below this a step is a pause
 } // namespace
 
 std::optional<RogerPlayback> RogerPlayback::start(const RogerSeqEntry& seq)

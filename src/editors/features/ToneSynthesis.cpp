@@ -23,7 +23,10 @@ void appendLe16(QByteArray& out, uint16_t v)
 }
 } // namespace
 
-int SamplesForMs(int ms) { return int(std::max(0LL, (long long)ms * kToneSampleRate / 1000)); }
+int SamplesForMs(int ms)
+{
+    return int(std::max(0LL, (long long)ms * kToneSampleRate / 1000));
+}
 
 void AppendEventSamples(std::vector<int16_t>& samples, const ToneEvent& event)
 {
@@ -52,8 +55,7 @@ std::vector<int16_t> RenderSequence(const RogerSeqEntry& seq)
     std::optional<RogerPlayback> playback = RogerPlayback::start(seq);
     if (!playback)
         return samples;
-    for (ToneEvent e = playback->next(seq, false); e.kind != ToneEvent::Kind::Finished;
-         e = playback->next(seq, false))
+    for (ToneEvent e = playback->next(seq, false); e.kind != ToneEvent::Kind::Finished; e = playback->next(seq, false))
         AppendEventSamples(samples, e);
     return samples;
 }
