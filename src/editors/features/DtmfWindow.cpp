@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -42,17 +41,7 @@ DtmfWindow::DtmfWindow(AppState& app, DocumentEvents& events, QWidget* parent)
     pages_->addTab(buildAutodialPage(), Text(FeatureText::DtmfAutodialMemory, language_));
     pages_->setCurrentIndex(kAutodialPage);
 
-    auto* close = new QPushButton(Text(Cap::Close, language_));
-    close->setObjectName(QStringLiteral("CommandClose"));
-    connect(close, &QPushButton::clicked, this, [this] {
-        if (parentWidget())
-            parentWidget()->close();
-        else
-            this->close();
-    });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
+    QHBoxLayout* buttons = NewCloseRow(this, Text(Cap::Close, language_));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);

@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -28,6 +30,22 @@ QComboBox* NewSelector(const QString& name)
     combo->setEditable(false);
     combo->setMaxVisibleItems(16);
     return combo;
+}
+
+QHBoxLayout* NewCloseRow(QWidget* window, const QString& closeCaption)
+{
+    auto* close = new QPushButton(closeCaption);
+    close->setObjectName(QStringLiteral("CommandClose"));
+    QObject::connect(close, &QPushButton::clicked, window, [window] {
+        if (window->parentWidget())
+            window->parentWidget()->close();
+        else
+            window->close();
+    });
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(close);
+    return row;
 }
 
 TextFieldGuard::TextFieldGuard(QLineEdit* edit, Filter filter, std::function<void()> onLeave)

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QFormLayout;
+class QHBoxLayout;
 class QLineEdit;
 class QWidget;
 
@@ -15,6 +16,9 @@ class QWidget;
 QFormLayout* NewCaptionForm();
 // A drop-down list without free text.
 QComboBox* NewSelector(const QString& name);
+// The row at the foot of a feature window: a stretch, then the Close button, which closes the
+// window's frame when it has one and the window itself otherwise.
+QHBoxLayout* NewCloseRow(QWidget* window, const QString& closeCaption);
 
 // The typing rules of the editors' text fields: copy, paste and cut are refused, so are
 // characters above code 127; control characters pass; every printable character goes

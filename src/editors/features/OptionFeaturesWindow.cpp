@@ -17,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,17 +38,7 @@ OptionFeaturesWindow::OptionFeaturesWindow(AppState& app, DocumentEvents& events
     auto* columns = new QHBoxLayout;
     columns->addWidget(buildLeftColumn(), 0, Qt::AlignTop);
     columns->addWidget(buildRightColumn(), 0, Qt::AlignTop);
-    auto* close = new QPushButton(Text(Cap::Close, language_));
-    close->setObjectName(QStringLiteral("CommandClose"));
-    connect(close, &QPushButton::clicked, this, [this] {
-        if (parentWidget())
-            parentWidget()->close();
-        else
-            this->close();
-    });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
+    QHBoxLayout* buttons = NewCloseRow(this, Text(Cap::Close, language_));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addLayout(buttons);

@@ -1,5 +1,6 @@
 #include "editors/features/RogerBeepWindow.h"
 
+#include "editors/features/FeatureForm.h"
 #include "editors/features/RogerBeepRules.h"
 #include "editors/features/TonePlayer.h"
 #include "i18n/EditTexts.h"
@@ -129,18 +130,8 @@ RogerBeepWindow::RogerBeepWindow(AppState& app, DocumentEvents& events, TonePlay
     notice_ = new QLabel;
     notice_->setObjectName(QStringLiteral("SoundNotice"));
     notice_->hide();
-    auto* close = new QPushButton(Text(Cap::Close, language_));
-    close->setObjectName(QStringLiteral("CommandClose"));
-    connect(close, &QPushButton::clicked, this, [this] {
-        if (parentWidget())
-            parentWidget()->close();
-        else
-            this->close();
-    });
-    auto* closeRow = new QHBoxLayout;
-    closeRow->addWidget(notice_);
-    closeRow->addStretch();
-    closeRow->addWidget(close);
+    QHBoxLayout* closeRow = NewCloseRow(this, Text(Cap::Close, language_));
+    closeRow->insertWidget(0, notice_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
