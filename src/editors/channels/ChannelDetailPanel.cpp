@@ -1,7 +1,6 @@
 #include "editors/channels/ChannelDetailPanel.h"
 
 #include "document/Conversions.h"
-#include "document/ToneCodes.h"
 #include "i18n/ChannelTexts.h"
 
 #include <QComboBox>
@@ -13,25 +12,15 @@ namespace {
 
 struct FieldDef {
     DetailField field;
-    ChannelText label;
     const char* name;
 };
 // Display order, which is also the keyboard order.
 constexpr FieldDef kFields[kDetailFieldCount] = {
-    {DetailField::Tsq, ChannelText::Tsq, "ComboTsq"},
-    {DetailField::HiCut, ChannelText::HiCut, "ComboHiCut"},
-    {DetailField::NbAnl, ChannelText::NbAnl, "ComboNbAnl"},
-    {DetailField::Echo, ChannelText::Echo, "ComboEcho"},
-    {DetailField::Add10k, ChannelText::Add10k, "ComboAdd10k"},
-    {DetailField::Busy, ChannelText::Busy, "ComboBusy"},
-    {DetailField::Rep, ChannelText::Rep, "ComboRep"},
-    {DetailField::Public, ChannelText::Public, "ComboPublic"},
-    {DetailField::Scan, ChannelText::Scan, "ComboScan"},
-    {DetailField::Roger, ChannelText::Roger, "ComboRoger"},
-    {DetailField::Mode, ChannelText::Mode, "ComboMode"},
-    {DetailField::Bot, ChannelText::Bot, "ComboBot"},
-    {DetailField::Eot, ChannelText::Eot, "ComboEot"},
-    {DetailField::Call, ChannelText::Call, "ComboCall"},
+    {DetailField::Tsq, "ComboTsq"},     {DetailField::HiCut, "ComboHiCut"},   {DetailField::NbAnl, "ComboNbAnl"},
+    {DetailField::Echo, "ComboEcho"},   {DetailField::Add10k, "ComboAdd10k"}, {DetailField::Busy, "ComboBusy"},
+    {DetailField::Rep, "ComboRep"},     {DetailField::Public, "ComboPublic"}, {DetailField::Scan, "ComboScan"},
+    {DetailField::Roger, "ComboRoger"}, {DetailField::Mode, "ComboMode"},     {DetailField::Bot, "ComboBot"},
+    {DetailField::Eot, "ComboEot"},     {DetailField::Call, "ComboCall"},
 };
 
 } // namespace
@@ -46,7 +35,7 @@ ChannelDetailPanel::ChannelDetailPanel(int language, QWidget* parent) : QGroupBo
         const auto at = static_cast<std::size_t>(def.field);
         auto* combo = new QComboBox;
         combo->setObjectName(QLatin1String(def.name));
-        auto* label = new QLabel(Text(def.label, language));
+        auto* label = new QLabel(Text(DetailCaption(def.field), language));
         label->setBuddy(combo);
         combos_[at] = combo;
         labels_[at] = label;
@@ -62,14 +51,12 @@ ChannelDetailPanel::ChannelDetailPanel(int language, QWidget* parent) : QGroupBo
     layout->setColumnStretch(1, 1);
     layout->setColumnStretch(3, 1);
 
-    const QStringList onOff{Text(ChannelText::Off, language), Text(ChannelText::On, language)};
-    setList(DetailField::Tsq, ToneCodeList());
-    for (DetailField f : {DetailField::HiCut, DetailField::NbAnl, DetailField::Echo, DetailField::Add10k,
-                          DetailField::Busy, DetailField::Public})
-        setList(f, onOff);
-    setList(DetailField::Rep, {Text(ChannelText::Off, language), Text(ChannelText::RepPlus, language),
-                               Text(ChannelText::RepMinus, language)});
-    setList(DetailField::Scan, {Text(ChannelText::ScanDel, language), Text(ChannelText::ScanAdd, language)});
+    // Mode and the numbered lists are filled per channel and from the document's lists.
+    for (const FieldDef& def : kFields) {
+        const QStringList entries = FixedListEntries(def.field, language);
+        if (!entries.isEmpty())
+            setList(def.field, entries);
+    }
 }
 
 void ChannelDetailPanel::setList(DetailField field, const QStringList& entries)
