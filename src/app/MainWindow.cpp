@@ -194,9 +194,7 @@ MainWindow::MainWindow(AppState& app, MainWindowServices services, QWidget* pare
     waitTimer_ = new QtLinkTimer(this);
     comm_ = new ModComm(*services_.link, *waitTimer_, services_.prompt, *progress_, app_.Image, this);
     comm_->setObjectName(QStringLiteral("ModComm"));
-    comm_->setIdentityCheck([this](const RadioIdentity& radio) {
-        return CheckRadioIdentity(app_, services_.prompt, services_.launcher, *services_.link, radio);
-    });
+    WireIdentityCheck(*comm_, app_, services_.prompt, services_.launcher, *services_.link);
     connect(comm_, &ModComm::finished, this, &MainWindow::onRadioOperationFinished);
 
     // The channel window's work mode selector changes the band the caption names.

@@ -91,6 +91,13 @@ IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLau
     return verdict;
 }
 
+void WireIdentityCheck(ModComm& engine, AppState& app, UserPrompt& prompt, ProgramLauncher& launcher, SerialLink& link)
+{
+    engine.setIdentityCheck([&app, &prompt, &launcher, &link](const RadioIdentity& radio) {
+        return CheckRadioIdentity(app, prompt, launcher, link, radio);
+    });
+}
+
 void AdoptReadImage(AppState& app)
 {
     DecodeImage(app.Image, app.Doc, app.DocState);

@@ -27,5 +27,9 @@ bool BeginRadioOperation(AppState& app, ModComm& engine, UserPrompt& prompt, int
 IdentityVerdict CheckRadioIdentity(AppState& app, UserPrompt& prompt, ProgramLauncher& launcher, SerialLink& link,
                                    const RadioIdentity& radio);
 
+// Makes `engine` put every radio it meets to CheckRadioIdentity, as the main window, the
+// command-line tool and the tests all wire it. The references must outlive the engine.
+void WireIdentityCheck(ModComm& engine, AppState& app, UserPrompt& prompt, ProgramLauncher& launcher, SerialLink& link);
+
 // After a successful read: the image becomes the document, a new document without a file.
 void AdoptReadImage(AppState& app);

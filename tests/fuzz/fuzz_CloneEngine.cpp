@@ -61,8 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     RecordingLauncher launcher;
     launcher.startSucceeds = (in.byte() & 1) != 0;
     ModComm engine(link, timer, prompt, progress, app->Image);
-    engine.setIdentityCheck(
-        [&](const RadioIdentity& identity) { return CheckRadioIdentity(*app, prompt, launcher, link, identity); });
+    WireIdentityCheck(engine, *app, prompt, launcher, link);
     int finished = 0;
     QObject::connect(&engine, &ModComm::finished, [&](bool) { ++finished; });
     QByteArray lastFrame;

@@ -161,8 +161,7 @@ void TestCloneEngine::init()
     finished_.clear();
     loseAfterFrame_ = -1;
     engine_ = std::make_unique<ModComm>(*link_, *timer_, prompt_, progress_, app_->Image);
-    engine_->setIdentityCheck(
-        [this](const RadioIdentity& radio) { return CheckRadioIdentity(*app_, prompt_, launcher_, *link_, radio); });
+    WireIdentityCheck(*engine_, *app_, prompt_, launcher_, *link_);
     connect(engine_.get(), &ModComm::finished, this, [this](bool success) { finished_.append(success); });
     link_->onWrite = [this](const QByteArray& frame) { radio_.receive(frame); };
 }

@@ -91,8 +91,7 @@ bool TestCloneOverPty::run(int16_t operation)
     QtSerialLink link;
     QtLinkTimer waitTimer;
     ModComm engine(link, waitTimer, prompt_, progress_, app_.Image);
-    engine.setIdentityCheck(
-        [&](const RadioIdentity& radio) { return CheckRadioIdentity(app_, prompt_, launcher_, link, radio); });
+    WireIdentityCheck(engine, app_, prompt_, launcher_, link);
     QSignalSpy finished(&engine, &ModComm::finished);
     if (!BeginRadioOperation(app_, engine, prompt_, operation, device_))
         return false;

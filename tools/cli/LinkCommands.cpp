@@ -76,8 +76,7 @@ bool RunLink(CliContext& ctx, const LinkArguments& parsed, int16_t operation, Ve
     QtSerialLink link;
     QtLinkTimer waitTimer;
     ModComm engine(link, waitTimer, ctx.prompt, progress, ctx.app.Image);
-    engine.setIdentityCheck(
-        [&](const RadioIdentity& radio) { return CheckRadioIdentity(ctx.app, ctx.prompt, ctx.launcher, link, radio); });
+    WireIdentityCheck(engine, ctx.app, ctx.prompt, ctx.launcher, link);
     PortDirectory directory(ctx.app.Paths.settingsFile());
     const QString device = ResolvePortArgument(parsed.port, directory);
     const int language = ctx.app.Settings.LanguageIndex;
