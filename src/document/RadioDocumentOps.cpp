@@ -4,6 +4,7 @@
 #include "document/Conversions.h"
 
 #include <algorithm>
+#include <vector>
 
 QString BandTextOf(int workMode)
 {
@@ -110,7 +111,18 @@ bool AddGroupDefaultChannel(RadioDocument& doc, int mode, int group)
 
 namespace {
 
-void setRoger(RogerSeqEntry& entry, std::initializer_list<std::pair<int, int>> tones, int recycle)
+using RogerTones = std::vector<std::pair<int, int>>; // frequency, length
+
+// `count` tones of one length, alternating between two frequencies, the first one first.
+RogerTones alternatingTones(int first, int second, int length, int count)
+{
+    RogerTones tones;
+    for (int i = 0; i < count; ++i)
+        tones.emplace_back(i % 2 == 0 ? first : second, length);
+    return tones;
+}
+
+void setRoger(RogerSeqEntry& entry, const RogerTones& tones, int recycle)
 {
     entry = RogerSeqEntry{};
     int j = 1;
@@ -212,26 +224,11 @@ void BuildDefaultDocument(RadioDocument& doc, const DocumentState& state, const 
     d.CreateDate.set(clock.today().toString(QStringLiteral("yyyyMMdd")));
     d.SoftVersion.set(QStringLiteral("V2.00"));
 
-    setRoger(d.RogerSeq[1], {{210, 10}, {0, 10}, {210, 10}, {0, 10}, {210, 10}, {0, 10}, {210, 10}}, 1);
-    setRoger(d.RogerSeq[2],
-             {{80, 4},
-              {0, 4},
-              {80, 4},
-              {0, 4},
-              {80, 4},
-              {0, 4},
-              {80, 4},
-              {0, 4},
-              {80, 4},
-              {0, 4},
-              {80, 4},
-              {0, 4},
-              {80, 4},
-              {0, 4}},
-             1);
-    setRoger(d.RogerSeq[3], {{170, 3}, {90, 3}, {170, 3}, {90, 3}, {170, 3}, {90, 3}, {170, 3}}, 1);
+    setRoger(d.RogerSeq[1], alternatingTones(210, 0, 10, 7), 1);
+    setRoger(d.RogerSeq[2], alternatingTones(80, 0, 4, 14), 1);
+    setRoger(d.RogerSeq[3], alternatingTones(170, 90, 3, 7), 1);
     setRoger(d.RogerSeq[4], {{64, 6}, {94, 6}, {134, 6}, {163, 6}, {192, 6}}, 1);
-    setRoger(d.RogerSeq[5], {{150, 20}, {70, 20}, {150, 20}, {70, 20}, {150, 20}, {70, 20}}, 1);
+    setRoger(d.RogerSeq[5], alternatingTones(150, 70, 20, 6), 1);
     for (int i = 6; i <= 8; ++i)
         setRoger(d.RogerSeq[i], {}, 0);
 }
