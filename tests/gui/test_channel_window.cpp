@@ -33,6 +33,12 @@ private:
     {
         return qobject_cast<ChannelWindow*>(program.window->childWindow(ChildKind::ChannelInfo));
     }
+    // Shows the main window, active, and gives its channel window.
+    static ChannelWindow* showChannels(TestProgram& program)
+    {
+        program.showAndActivate();
+        return channels(program);
+    }
     // Puts the cursor on `row` by arrow keys from row 1, then Enter, the text and Enter.
     static void typeAt(ChannelWindow* w, int row, const QString& text)
     {
@@ -71,8 +77,7 @@ void ChannelWindowTest::typingCreatesAndClearingDeletes()
 {
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
-    program.showAndActivate();
-    ChannelWindow* w = channels(program);
+    ChannelWindow* w = showChannels(program);
     QVERIFY(w);
     QCOMPARE(w->objectName(), QStringLiteral("frmCommChInfo"));
     const int mode = ActiveMode(program.app.Doc.Data);
@@ -117,8 +122,7 @@ void ChannelWindowTest::lastChannelShowsItsFrequencyAgain()
         program.app.Doc.Data.Opt.GroupValid[mode][g] = 0;
     program.window->CloseOtherWindows();
     program.window->ShowChildWindow(ChildKind::ChannelInfo);
-    program.showAndActivate();
-    ChannelWindow* w = channels(program);
+    ChannelWindow* w = showChannels(program);
     QCOMPARE(w->shownGroup(), 1);
     const QString before = cell(w, 1);
     QVERIFY(!before.isEmpty());
@@ -136,8 +140,7 @@ void ChannelWindowTest::editorDropsLettersAndClipboard()
 {
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
-    program.showAndActivate();
-    ChannelWindow* w = channels(program);
+    ChannelWindow* w = showChannels(program);
     QApplication::clipboard()->setText(QStringLiteral("28.7"));
     w->grid()->setFocus();
     w->grid()->setCurrentCell(2, 1);
@@ -164,8 +167,7 @@ void ChannelWindowTest::workModesKeepTheirPlaceAndBand()
 {
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
-    program.showAndActivate();
-    ChannelWindow* w = channels(program);
+    ChannelWindow* w = showChannels(program);
     RadioDocument& doc = program.app.Doc;
 
     // CB, group C, row 3 edited.
@@ -216,8 +218,7 @@ void ChannelWindowTest::publicLockGreysNineSelectors()
 {
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
-    program.showAndActivate();
-    ChannelWindow* w = channels(program);
+    ChannelWindow* w = showChannels(program);
     const int mode = ActiveMode(program.app.Doc.Data);
     typeAt(w, 2, QStringLiteral("28.2"));
     w->grid()->setCurrentCell(0, 1);
@@ -256,8 +257,7 @@ void ChannelWindowTest::groupValidSnapsBackAndFillsEmptyGroup()
             doc.Data.Opt.GroupValid[mode][g] = 0;
     program.window->CloseOtherWindows();
     program.window->ShowChildWindow(ChildKind::ChannelInfo);
-    program.showAndActivate();
-    ChannelWindow* w = channels(program);
+    ChannelWindow* w = showChannels(program);
     QComboBox* valid = w->groupPanel()->validSelector();
 
     // Clearing E's only numbered channel: A keeps one, so E goes and stops being valid.
@@ -287,8 +287,7 @@ void ChannelWindowTest::writeCommitsPendingEdit()
 {
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
-    program.showAndActivate();
-    ChannelWindow* w = channels(program);
+    ChannelWindow* w = showChannels(program);
     const int mode = ActiveMode(program.app.Doc.Data);
     w->grid()->setCurrentCell(8, 1);
     QTest::keyClick(w->grid(), Qt::Key_Return);
@@ -306,8 +305,7 @@ void ChannelWindowTest::listsFollowOtherEditors()
 {
     TestInstall install;
     TestProgram program(install, QStringLiteral("en_US"), TestEditors::Real);
-    program.showAndActivate();
-    ChannelWindow* w = channels(program);
+    ChannelWindow* w = showChannels(program);
     RadioDocument& doc = program.app.Doc;
     const int mode = ActiveMode(doc.Data);
     w->grid()->setCurrentCell(0, 1);

@@ -18,6 +18,23 @@
 
 Q_DECLARE_METATYPE(PromptId)
 
+namespace {
+// Where the simulator keeps the radio's memory; it saves it there when it ends.
+QString RadioImageFile(const TestInstall& install)
+{
+    return install.filePath(QStringLiteral("radio.img"));
+}
+
+// The image of a radio that holds `doc`.
+MemoryImage ImageOf(const RadioDocument& doc)
+{
+    MemoryImage image;
+    InitImage(image);
+    EncodeDocument(doc, image);
+    return image;
+}
+} // namespace
+
 // A full read and a full write through the main window against the radio simulator on a
 // pseudo-terminal; never a real port of the machine.
 class RadioTest : public QObject {
@@ -34,6 +51,7 @@ private slots:
 private:
     bool startSimulator(const QString& imageFile, const QStringList& faults = {});
     bool startSimulator(TestInstall& install, const MemoryImage& image, const QStringList& faults = {});
+    bool connectRadioWithVoxSwitched(TestInstall& install, TestProgram& program, RadioDocument& onRadio);
     QProcess* sim_ = nullptr;
     QString device_;
 };
@@ -64,8 +82,20 @@ bool RadioTest::startSimulator(const QString& imageFile, const QStringList& faul
 
 bool RadioTest::startSimulator(TestInstall& install, const MemoryImage& image, const QStringList& faults)
 {
-    const QString imageFile = install.filePath(QStringLiteral("radio.img"));
+    const QString imageFile = RadioImageFile(install);
     return writeImageFile(imageFile, image) && startSimulator(imageFile, faults);
+}
+
+// Starts a radio that holds the program's document with one setting changed and points the
+// main window at it; `onRadio` receives what the radio holds.
+bool RadioTest::connectRadioWithVoxSwitched(TestInstall& install, TestProgram& program, RadioDocument& onRadio)
+{
+    onRadio = program.app.Doc;
+    onRadio.Data.Opt.VoxFunction = program.app.Doc.Data.Opt.VoxFunction ? 0 : 1;
+    if (!startSimulator(install, ImageOf(onRadio)))
+        return false;
+    program.window->setPortDevice(device_);
+    return true;
 }
 
 void RadioTest::readThenWrite()
@@ -75,16 +105,8 @@ void RadioTest::readThenWrite()
     program.showAndActivate();
     MainWindow& w = *program.window;
 
-    // The radio holds the current document with one setting changed.
-    RadioDocument onRadio = program.app.Doc;
-    onRadio.Data.Opt.VoxFunction = program.app.Doc.Data.Opt.VoxFunction ? 0 : 1;
-    MemoryImage image;
-    InitImage(image);
-    EncodeDocument(onRadio, image);
-    const QString imageFile = install.filePath(QStringLiteral("radio.img"));
-    QVERIFY(writeImageFile(imageFile, image));
-    QVERIFY(startSimulator(imageFile));
-    w.setPortDevice(device_);
+    RadioDocument onRadio;
+    QVERIFY(connectRadioWithVoxSwitched(install, program, onRadio));
 
     const int windowsBefore = program.editors.created;
     program.prompt.answers = {PromptAnswer::Ok, PromptAnswer::Ok};
@@ -102,7 +124,7 @@ void RadioTest::readThenWrite()
     QVERIFY(w.windowTitle().endsWith(QStringLiteral("[File Name:new.dat]")));
     // The radio's image is kept, named by the time and the radio's identity.
     QCOMPARE(fileBytes(BackupFolder() + QStringLiteral("/20260115-120000_MH5120_V200.img")),
-             QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize));
+             QByteArray(reinterpret_cast<const char*>(ImageOf(onRadio).data()), kImageSize));
 
     // Write it back with another change; the radio keeps what it receives.
     program.app.Doc.Data.Opt.VoxFunction = onRadio.Data.Opt.VoxFunction ? 0 : 1;
@@ -113,11 +135,9 @@ void RadioTest::readThenWrite()
     QTRY_VERIFY(!w.radioLink().isBusy());
     QCOMPARE(program.prompt.texts(),
              QStringList({"Write data to radio.\r\nDo you wish continue?", "Write Data Completed."}));
-    MemoryImage expected;
-    InitImage(expected);
-    EncodeDocument(program.app.Doc, expected);
+    const MemoryImage expected = ImageOf(program.app.Doc);
     cleanup(); // the simulator saves its memory when it ends
-    QFile f(imageFile);
+    QFile f(RadioImageFile(install));
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray written = f.readAll();
     QCOMPARE(written.size(), kImageSize);
@@ -141,16 +161,11 @@ void RadioTest::readReopensChannelWindow()
     const int group = onRadio.Data.CurGroup[mode];
     QVERIFY(group >= 1 && group <= 9);
     AddChannel(onRadio, 17, mode, group, QStringLiteral("28.1234"));
-    MemoryImage image;
-    InitImage(image);
-    EncodeDocument(onRadio, image);
-    const QString imageFile = install.filePath(QStringLiteral("radio.img"));
-    QVERIFY(writeImageFile(imageFile, image));
     // An edit that Undo could take back until the read replaces the document.
     program.app.Doc.Data.Opt.TotTime = int16_t(program.app.Doc.Data.Opt.TotTime == 3 ? 6 : 3);
     emit w.documentEvents().documentEdited(QStringLiteral("TOT"));
     QVERIFY(w.history().canUndo());
-    QVERIFY(startSimulator(imageFile));
+    QVERIFY(startSimulator(install, ImageOf(onRadio)));
     w.setPortDevice(device_);
     program.prompt.answers = {PromptAnswer::Ok, PromptAnswer::Ok};
     w.findChild<QAction*>(QStringLiteral("mnuReadFromRadio"))->trigger();
@@ -170,13 +185,8 @@ void RadioTest::backupThatCannotBeWritten()
     TestProgram program(install);
     program.showAndActivate();
     MainWindow& w = *program.window;
-    RadioDocument onRadio = program.app.Doc;
-    onRadio.Data.Opt.VoxFunction = program.app.Doc.Data.Opt.VoxFunction ? 0 : 1;
-    MemoryImage image;
-    InitImage(image);
-    EncodeDocument(onRadio, image);
-    QVERIFY(startSimulator(install, image));
-    w.setPortDevice(device_);
+    RadioDocument onRadio;
+    QVERIFY(connectRadioWithVoxSwitched(install, program, onRadio));
 
     // A file where the folder belongs: no rights make it writable, root's included.
     const QString folder = BackupFolder();
@@ -235,9 +245,7 @@ void RadioTest::verifyAfterWrite()
     blank.fill(0x5A);
     QVERIFY(startSimulator(install, blank, faults));
     w.setPortDevice(device_);
-    MemoryImage sent;
-    InitImage(sent);
-    EncodeDocument(program.app.Doc, sent);
+    const MemoryImage sent = ImageOf(program.app.Doc);
     program.prompt.answers = {PromptAnswer::Ok};
     w.findChild<QAction*>(QStringLiteral("mnuWriteToRadio"))->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(program.prompt.asked.size(), size_t(2), 60000);
