@@ -441,7 +441,10 @@ void CsvImporter::apply()
         if (std::find(named.begin(), named.end(), std::pair{row.mode, row.group}) == named.end())
             named.emplace_back(row.mode, row.group);
 
-    for (const auto& [mode, group] : named) {
+    for (const std::pair<int, int>& place : named) {
+        // Plain names, not a structured binding: the lambda below captures them.
+        const int mode = place.first;
+        const int group = place.second;
         std::vector<const RowData*> incoming;
         for (const RowData& row : rows_)
             if (row.mode == mode && row.group == group)
