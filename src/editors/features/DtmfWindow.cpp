@@ -118,7 +118,7 @@ QWidget* DtmfWindow::buildAutodialPage()
     grid_->setCurrentCell(0, kCodeColumn);
 
     editBox_ = new QLineEdit(grid_->viewport());
-    editBox_->setObjectName(QStringLiteral("Text1"));
+    editBox_->setObjectName(QStringLiteral("codeEditBox"));
     editBox_->setMaxLength(kAutodialLength);
     editBox_->setAlignment(Qt::AlignCenter);
     editBox_->hide();

@@ -37,7 +37,7 @@ QLabel* rightAligned(const QString& text, QWidget* buddy = nullptr)
 RogerChart::RogerChart(const AppState& app, const int& current, QWidget* parent)
     : QWidget(parent), app_(app), current_(current)
 {
-    setObjectName(QStringLiteral("Picture1"));
+    setObjectName(QStringLiteral("rogerChart"));
     setMinimumSize(360, 110);
     setAutoFillBackground(false);
 }
